@@ -1,0 +1,23 @@
+// Conversions with the run-time's meaning: overflow raises 6, an impossible conversion
+// raises 13, Null raises 94. Strings are read and written in the given locale.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "automation/locale.h"
+#include "automation/variant.h"
+
+namespace nimbo::automation {
+
+double ToDouble(const Variant& v, const Locale& locale = Locale::EnUs());
+bool ToBoolean(const Variant& v, const Locale& locale = Locale::EnUs());
+// Rounds half to even, as the run-time does.
+int32_t ToLong(const Variant& v, const Locale& locale = Locale::EnUs());
+int16_t ToInteger(const Variant& v, const Locale& locale = Locale::EnUs());
+std::string ToString(const Variant& v, const Locale& locale = Locale::EnUs());
+
+// A count or index that must fit a 32-bit Long; larger values overflow (6).
+int32_t CheckedLong(int64_t value);
+
+}  // namespace nimbo::automation

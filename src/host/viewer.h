@@ -1,0 +1,123 @@
+// The imagery viewer control: its late-bound Invoke, its events, the container-provided
+// properties of a child control, and typed calls over Invoke that pass every argument
+// exactly as the operation table says.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "automation/variant.h"
+
+namespace nimbo::host {
+
+using automation::Variant;
+
+// The viewer's fourteen events, as its connection point delivers them.
+class ViewerEvents {
+ public:
+  virtual ~ViewerEvents() = default;
+  virtual void AreaMeasured(double measure, const std::string& tablename,
+                            const std::string& fieldname) = 0;
+  virtual void BearingMeasured(double measure, const std::string& tablename,
+                               const std::string& fieldname) = 0;
+  virtual void DistanceMeasured(double measure, const std::string& tablename,
+                                const std::string& fieldname) = 0;
+  virtual void ElevationMeasured(double measure, const std::string& tablename,
+                                 const std::string& fieldname) = 0;
+  virtual void HeightMeasured(double measure, const std::string& tablename,
+                              const std::string& fieldname) = 0;
+  virtual void LocationXMeasured(double measure, const std::string& tablename,
+                                 const std::string& fieldname) = 0;
+  virtual void LocationYMeasured(double measure, const std::string& tablename,
+                                 const std::string& fieldname) = 0;
+  virtual void LayoutChanged(const std::string& layout) = 0;
+  virtual void ModeChanged(const std::string& mode, int32_t viewIndex) = 0;
+  virtual void OverlaysPermissionChanged(automation::VBool accept) = 0;
+  virtual void SelectedPointChanged(double x, double y) = 0;
+  virtual void ReloadOverlaysClicked() = 0;
+  virtual void ObliqueLoaded(const std::string& id, int32_t width, int32_t height, double ulx,
+                             double uly, double urx, double ury, double llx, double lly,
+                             double lrx, double lry, int32_t viewIndex) = 0;
+  virtual void ExtentChanged(double ulx, double uly, double urx, double ury, double llx,
+                             double lly, double lrx, double lry, double x, double y,
+                             int32_t viewIndex) = 0;
+};
+
+// The viewer as the platform hands it over: called by DISPID.
+class ViewerControl {
+ public:
+  virtual ~ViewerControl() = default;
+  // By-reference arguments refer to the caller's variables. Raises AutomationError.
+  virtual Variant Invoke(int32_t dispid, std::vector<Variant>& arguments) = 0;
+  // Connection point of the events. The sink is borrowed until Unadvise.
+  virtual int32_t Advise(ViewerEvents* sink) = 0;
+  virtual void Unadvise(int32_t cookie) = 0;
+};
+
+// The properties that the container provides for a child control (twips, single
+// precision).
+class ExtenderProperties {
+ public:
+  virtual ~ExtenderProperties() = default;
+  virtual float Top() = 0;
+  virtual float Left() = 0;
+  virtual float Width() = 0;
+  virtual float Height() = 0;
+  virtual void SetTop(float value) = 0;
+  virtual void SetLeft(float value) = 0;
+  virtual void SetWidth(float value) = 0;
+  virtual void SetHeight(float value) = 0;
+};
+
+// The typed face of the viewer. Each call builds the arguments of the operation table
+// (by value or by reference to the caller's variable) and converts the result; a result
+// that cannot be converted is a type mismatch (13).
+class Viewer {
+ public:
+  explicit Viewer(ViewerControl& control) : control_(control) {}
+
+  void SetClientInfo(const std::string& title, const std::string& version);
+  std::string GetViewMode(int32_t viewIndex);
+  // corner 0..7 in the viewer's order: ULx, ULy, URx, URy, LLx, LLy, LRx, LRy.
+  double TotalCorner(int corner, int32_t& viewIndex);
+  double VisibleCorner(int corner, int32_t& viewIndex);
+  bool IsViewActive(int32_t viewIndex);
+  bool IsMapSyncView(int32_t& viewIndex);
+  void RegisterOverlayLayer(const std::string& name, int32_t& viewIndex, automation::VBool& flag);
+  void RemoveOverlayLayer(std::string& name, int32_t& viewIndex);
+  void ResetOverlays();
+  int32_t GetOverlayLayerCount(int32_t& viewIndex);
+  std::string GetOverlayLayerName(int32_t& layerIndex, int32_t& viewIndex);
+  void ActivateOverlayMosaic(const std::string& name, int32_t viewIndex);
+  void ActivateOverlayDiscrete(const std::string& name, int32_t viewIndex);
+  void BeginFeature();
+  void AddVertex(double x, double y);
+  void AddVertexByRef(double& x, double& y);
+  void AddPointFeature(std::string& layer, int32_t& viewIndex, automation::VBool& byLayer);
+  void AddLineFeature(std::string& layer, int32_t& viewIndex, automation::VBool& byLayer);
+  void ClearOverlayLayer(const std::string& name, int32_t& viewIndex);
+  void SetFeatureStyle(int32_t& red, int32_t& green, int32_t& blue, int32_t& width);
+  void PrepareLayerStepOne(const std::string& name);
+  void PrepareLayerStepTwo(const std::string& name);
+  void PrepareLayerStepThree(const std::string& name);
+  void SetOverlayLayerStyle(const std::string& name, int32_t& viewIndex, int32_t& red,
+                            int32_t& green, int32_t& blue, int32_t& width);
+  void RefreshDiscreteOverlays(int32_t viewIndex);
+  void RefreshOverlays(int32_t viewIndex);
+  bool ShowTotalExtent();
+  bool ShowVisibleExtent();
+  bool ViewerFollowsMap();
+  bool MapFollowsViewer();
+  void SearchImageAtPoint(double x, double y);
+  void SearchImageAtPointByRef(double& x, double& y);
+  bool CenterOnPoint(double x, double y, double scale);
+  void AddTableInfo(const std::string& entry);
+  void ClearTableInfo();
+
+ private:
+  Variant Call(int32_t dispid, std::vector<Variant> arguments);
+  ViewerControl& control_;  // borrowed: the control's child, valid while the control lives
+};
+
+}  // namespace nimbo::host
