@@ -216,13 +216,13 @@ class Document : public automation::Object {
   virtual std::string Name() = 0;
   virtual Variant GetVariable(const std::string& name) = 0;
   virtual void SetVariable(const std::string& name, const Variant& value) = 0;
-  virtual std::shared_ptr<Application> Application() = 0;
+  virtual std::shared_ptr<::nimbo::host::Application> Application() = 0;
   virtual std::shared_ptr<EntityCollection> ModelSpace() = 0;
   virtual std::shared_ptr<EntityCollection> PaperSpace() = 0;
-  virtual std::shared_ptr<Layers> Layers() = 0;
-  virtual std::shared_ptr<Blocks> Blocks() = 0;
-  virtual std::shared_ptr<SelectionSets> SelectionSets() = 0;
-  virtual std::shared_ptr<Utility> Utility() = 0;
+  virtual std::shared_ptr<::nimbo::host::Layers> Layers() = 0;
+  virtual std::shared_ptr<::nimbo::host::Blocks> Blocks() = 0;
+  virtual std::shared_ptr<::nimbo::host::SelectionSets> SelectionSets() = 0;
+  virtual std::shared_ptr<::nimbo::host::Utility> Utility() = 0;
 
   // Connection point of the drawing's events. The sink is borrowed: it must stay valid
   // until Unadvise. Answers a cookie for Unadvise.

@@ -49,7 +49,7 @@ class ODTables : public automation::Object {
 
 class MapProject : public automation::Object {
  public:
-  virtual std::shared_ptr<ODTables> ODTables() = 0;
+  virtual std::shared_ptr<::nimbo::host::ODTables> ODTables() = 0;
 };
 
 class MapApplication : public automation::Object {
