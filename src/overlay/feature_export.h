@@ -1,0 +1,17 @@
+// Sends the drawing's vector content of one viewer view: every offered layer prepared
+// and styled, then every polyline, line and point crossing the view's total extent, each
+// with its own pen when it does not follow its layer.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "host/cad.h"
+#include "overlay/control_state.h"
+
+namespace nimbo::overlay {
+
+// Raises any error again with the source "AddFeatures".
+void AddFeatures(ControlState& state, int32_t viewIndex, bool clearFirst);
+
+}  // namespace nimbo::overlay
