@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds and runs the whole test suite twice: once as released, once under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/install-deps.sh
+export CCACHE_NOHASHDIR=1
+jobs=$(nproc)
+
+echo "== build and test (build/)"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$jobs"
+ctest --test-dir build --output-on-failure -j"$jobs"
+
+echo "== build and test under the sanitizers (build-sanitize/)"
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DNIMBO_SANITIZE=ON -DNIMBO_BENCH=OFF >/dev/null
+cmake --build build-sanitize -j"$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+echo "== all tests passed"
