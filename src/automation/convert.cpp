@@ -102,4 +102,6 @@ int32_t CheckedLong(int64_t value) {
   return static_cast<int32_t>(value);
 }
 
+std::string UCase(const std::string& text) { return Upper(text); }
+
 }  // namespace nimbo::automation
