@@ -1,0 +1,37 @@
+#include "measure/extrusion.h"
+
+#include <memory>
+
+#include "automation/error_rules.h"
+#include "automation/object_cast.h"
+
+namespace nimbo::measure {
+
+using automation::Require;
+
+namespace {
+constexpr const char* kRegionClass = "AcDbRegion";
+constexpr double kNoTaper = 0.0;
+}  // namespace
+
+void ExtrudeEntity(overlay::ControlState& state, double height) {
+  automation::Reraise("ExtrudeEntity", [&] {
+    host::DocumentRef document = overlay::BindActiveDocument(state);
+    if (!document) return;
+    auto sets = Require<host::SelectionSets>(document->SelectionSets());
+    overlay::TemporarySelectionSet selection(*sets, overlay::TemporarySelectionSetName(state));
+    selection->SelectOnScreen();
+    // 32-bit counting: a selection may hold more than 32,767 objects.
+    const int32_t count = selection->Count();
+    for (int32_t i = 0; i < count; ++i) {
+      auto object = Require<host::Entity>(selection->Item(i));
+      if (object->ObjectName() != kRegionClass) continue;
+      auto region = Require<host::Region>(object);
+      Require<host::EntityCollection>(document->ModelSpace())
+          ->AddExtrudedSolid(region, height, kNoTaper);
+    }
+    selection.Finish();
+  });
+}
+
+}  // namespace nimbo::measure
