@@ -1,11 +1,10 @@
 #include "measure/annotation_writers.h"
 
-#include <algorithm>
-#include <cctype>
 #include <memory>
 #include <optional>
 #include <vector>
 
+#include "automation/convert.h"
 #include "automation/error_rules.h"
 #include "automation/object_cast.h"
 #include "measure/save_options.h"
@@ -69,22 +68,17 @@ std::shared_ptr<host::Block> FindBlock(host::Blocks& blocks, const std::string& 
   return nullptr;
 }
 
-std::string UpperCased(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return text;
-}
-
 // The block's attribute definitions of that tag. The CAD host keeps tags upper-cased, so
 // they are compared without regard to case.
 std::vector<std::shared_ptr<host::AttributeDefinition>> AttributeDefinitionsTagged(
     host::Block& block, const std::string& tag) {
-  const std::string wanted = UpperCased(tag);
+  const std::string wanted = automation::UCase(tag);
   std::vector<std::shared_ptr<host::AttributeDefinition>> found;
   const int32_t count = block.Count();
   for (int32_t i = 0; i < count; ++i) {
     auto definition = std::dynamic_pointer_cast<host::AttributeDefinition>(block.Item(i));
-    if (definition && UpperCased(definition->TagString()) == wanted) found.push_back(definition);
+    if (definition && automation::UCase(definition->TagString()) == wanted)
+      found.push_back(definition);
   }
   return found;
 }
@@ -128,8 +122,9 @@ void AddAttribute(overlay::ControlState& state, double measure, const std::strin
 
     const Point3 insertion = Pick(*document, kBlockInsertionPrompt);
     const std::string value = state.Locale().NumberText(measure);
-    // A block saved into before keeps one definition of the tag, now defaulting to the
-    // new value; adding another would stack every earlier value in each later reference.
+    // A block saved into before keeps its definition of the tag, now defaulting to the
+    // new value: adding another would stack every earlier value in each later reference.
+    // (Drawings saved into before this held several; all of them get the new value.)
     // References inserted earlier carry their own attribute values and keep them.
     auto existing = AttributeDefinitionsTagged(*block, subOption);
     if (existing.empty()) {
