@@ -1,14 +1,83 @@
-// Placeholder until the layer service lands.
 #include "sync/layer_service.h"
 
-#include "automation/error.h"
+#include <cstdint>
+#include <optional>
+
+#include "automation/error_rules.h"
+#include "automation/object_cast.h"
+#include "overlay/display_layers.h"
+#include "overlay/layer_lookup.h"
 
 namespace nimbo::sync {
+
+using automation::Require;
+
 namespace {
-[[noreturn]] void NotYet() { throw automation::errors::Standard(automation::errors::kNotSupported); }
+
+// The layer colour index that AddLayer gives a display layer (compared exactly), or none.
+std::optional<int32_t> DisplayLayerColor(const std::string& layername) {
+  if (layername == overlay::kVisibleExtentLayer) return 1;
+  if (layername == overlay::kTotalExtentLayer) return 5;
+  if (layername == overlay::kSelectedPointLayer) return 1;
+  return std::nullopt;
+}
+
+// The index of the first layer in table order whose name matches. Counted with 32 bits,
+// so that drawings of more than 32,767 layers are searched to the end.
+std::optional<int32_t> FindLayerIndex(host::Layers& layers, const std::string& layername) {
+  const int32_t count = layers.Count();
+  for (int32_t index = 0; index < count; ++index) {
+    if (overlay::SameLayerName(Require<host::Layer>(layers.Item(index))->Name(), layername)) {
+      return index;
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace
-void AddLayer(overlay::ControlState&, std::string&) { NotYet(); }
-host::LayerRef FindLayer(overlay::ControlState&, std::string&) { NotYet(); }
-void DeleteAll(overlay::ControlState&, std::string&) { NotYet(); }
-void DeleteLayer(overlay::ControlState&, DockControlInterface&, std::string&) { NotYet(); }
+
+void AddLayer(overlay::ControlState& state, std::string& layername) {
+  automation::Reraise("AddLayer", [&] {
+    host::DocumentRef doc = overlay::BindActiveDocument(state);
+    if (!doc) return;
+    host::LayerRef layer = Require<host::Layers>(doc->Layers())->Add(layername);
+    if (auto color = DisplayLayerColor(layername)) Require<host::Layer>(layer)->SetColor(*color);
+  });
+}
+
+host::LayerRef FindLayer(overlay::ControlState& state, std::string& layername) {
+  return automation::Reraise("FindLayer", [&]() -> host::LayerRef {
+    host::DocumentRef doc = overlay::BindActiveDocument(state);
+    if (!doc) return nullptr;
+    auto layers = Require<host::Layers>(doc->Layers());
+    std::optional<int32_t> index = FindLayerIndex(*layers, layername);
+    if (!index) return nullptr;
+    return layers->Item(*index);
+  });
+}
+
+void DeleteAll(overlay::ControlState& state, std::string& layername) {
+  automation::Reraise("DeleteAll", [&] {
+    host::DocumentRef doc = overlay::BindActiveDocument(state);
+    if (!doc) return;
+    Require<host::EntityCollection>(doc->ModelSpace())->ForEach([&](const host::EntityRef& item) {
+      host::Entity& entity = *Require<host::Entity>(item);
+      if (overlay::SameLayerName(entity.Layer(), layername)) entity.Delete();
+    });
+  });
+}
+
+void DeleteLayer(overlay::ControlState& state, DockControlInterface& self, std::string& layername) {
+  automation::Reraise("DeleteLayer", [&] {
+    host::DocumentRef doc = overlay::BindActiveDocument(state);
+    if (!doc) return;
+    auto layers = Require<host::Layers>(doc->Layers());
+    std::optional<int32_t> index = FindLayerIndex(*layers, layername);
+    if (!index) return;
+    // The layer's entities first, through the published interface, then the layer.
+    self.DeleteAll(layername);
+    Require<host::Layer>(layers->Item(*index))->Delete();
+  });
+}
+
 }  // namespace nimbo::sync

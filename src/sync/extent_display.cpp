@@ -1,0 +1,131 @@
+#include "sync/extent_display.h"
+
+#include <array>
+
+#include "automation/error_rules.h"
+#include "automation/object_cast.h"
+#include "geometry/bound.h"
+
+namespace nimbo::sync {
+
+using automation::Require;
+
+namespace {
+
+// Viewer corner positions (ULx, ULy, URx, URy, LLx, LLy, LRx, LRy) in the order a Bound
+// stores them: upper-left, upper-right, lower-right, lower-left. The viewer's corners
+// 11..18 are thus read as 11, 12, 13, 14, 17, 18, 15, 16 (and 19..26 alike).
+constexpr std::array<int, 8> kBoundCorners = {0, 1, 2, 3, 6, 7, 4, 5};
+
+// The selected point's PDMODE (a cross) and PDSIZE (the default size).
+constexpr int16_t kPointDisplayMode = 2;
+constexpr int16_t kPointDisplaySize = 0;
+
+template <class ReadCorner>
+void StoreExtent(ReadCorner read, geometry::BoundSlots& bounds, int32_t viewIndex) {
+  std::array<double, 8> v{};
+  for (size_t i = 0; i < kBoundCorners.size(); ++i) v[i] = read(kBoundCorners[i]);
+  ExtentChanged(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], bounds,
+                static_cast<int16_t>(viewIndex));
+}
+
+void DrawBounds(overlay::ControlState& state, geometry::BoundSlots& bounds,
+                std::string& layername) {
+  for (int i = 1; i <= geometry::BoundSlots::kViews; ++i) {
+    // Held here: drawing may let an event arrive that replaces the slot.
+    geometry::BoundRef bound = bounds(i);
+    if (bound && bound->initialized.IsTrue()) bound->AsPolyline(state.activeDoc, layername);
+  }
+}
+
+void DrawSelectedPoint(overlay::ControlState& state, std::string& layername) {
+  if (state.selectedPointX == overlay::kNoSelectedPoint ||
+      state.selectedPointY == overlay::kNoSelectedPoint) {
+    return;
+  }
+  host::Document& doc = *Require<host::Document>(state.activeDoc);
+  auto point =
+      Require<host::PointEntity>(Require<host::EntityCollection>(doc.ModelSpace())
+                                     ->AddPoint({state.selectedPointX, state.selectedPointY, 0.0}));
+  point->SetLayer(layername);
+  doc.SetVariable("PDMODE", automation::Variant(kPointDisplayMode));
+  doc.SetVariable("PDSIZE", automation::Variant(kPointDisplaySize));
+}
+
+}  // namespace
+
+void InitializeAllBounds(overlay::ControlState& state) {
+  automation::Reraise("InitializeAllBounds", [&] {
+    state.visibleBounds.Clear();
+    state.totalBounds.Clear();
+  });
+}
+
+void UpdateAllBounds(overlay::ControlState& state) {
+  automation::Reraise("UpdateAllBounds", [&] {
+    host::Viewer& viewer = state.Viewer();
+    for (int32_t i = 1; i <= geometry::BoundSlots::kViews; ++i) {
+      if (!viewer.IsViewActive(i)) continue;
+      StoreExtent([&](int corner) { return viewer.TotalCorner(corner, i); }, state.totalBounds, i);
+      StoreExtent([&](int corner) { return viewer.VisibleCorner(corner, i); }, state.visibleBounds,
+                  i);
+    }
+  });
+}
+
+void ExtentChanged(double ULx, double ULy, double URx, double URy, double LRx, double LRy,
+                   double LLx, double LLy, geometry::BoundSlots& bounds, int16_t index) {
+  automation::Reraise("ExtentChanged", [&] {
+    auto bound = std::make_shared<geometry::Bound>();
+    bound->SetValues(ULx, ULy, URx, URy, LRx, LRy, LLx, LLy);
+    bounds(index) = std::move(bound);
+  });
+}
+
+void RefreshMap(overlay::ControlState& state, DockControlInterface& self) {
+  automation::Reraise("RefreshMap", [&] {
+    host::Viewer& viewer = state.Viewer();
+    std::string visible = overlay::kVisibleExtentLayer;
+    std::string total = overlay::kTotalExtentLayer;
+    std::string point = overlay::kSelectedPointLayer;
+    if (viewer.ShowVisibleExtent()) {
+      RefreshLayer(state, self, visible);
+    } else {
+      self.DeleteLayer(visible);
+    }
+    if (viewer.ShowTotalExtent()) {
+      RefreshLayer(state, self, total);
+    } else {
+      self.DeleteLayer(total);
+    }
+    // Both options are asked again, the second whatever the first answers.
+    const bool showTotal = viewer.ShowTotalExtent();
+    const bool showVisible = viewer.ShowVisibleExtent();
+    if (showTotal || showVisible) {
+      RefreshLayer(state, self, point);
+    } else {
+      self.DeleteLayer(point);
+    }
+  });
+}
+
+void RefreshLayer(overlay::ControlState& state, DockControlInterface& self,
+                  std::string& layername) {
+  automation::Reraise("RefreshLayer", [&] {
+    if (!overlay::BindActiveDocument(state)) return;
+    host::LayerRef layer = self.FindLayer(layername);
+    // A layer the person switched off keeps what it shows.
+    if (layer && !layer->LayerOn()) return;
+    if (!layer) self.AddLayer(layername);
+    self.DeleteAll(layername);
+    if (layername == overlay::kVisibleExtentLayer) {
+      DrawBounds(state, state.visibleBounds, layername);
+    } else if (layername == overlay::kTotalExtentLayer) {
+      DrawBounds(state, state.totalBounds, layername);
+    } else if (layername == overlay::kSelectedPointLayer) {
+      DrawSelectedPoint(state, layername);
+    }
+  });
+}
+
+}  // namespace nimbo::sync
