@@ -53,6 +53,8 @@ TemporarySelectionSet::~TemporarySelectionSet() {
 }
 
 void TemporarySelectionSet::Finish() {
+  // Finished once already: the set is gone, as a deleted set's reference is.
+  if (!set_) throw Standard(kObjectNotSet);
   auto set = std::move(set_);
   set_ = nullptr;
   set->Delete();

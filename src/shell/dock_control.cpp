@@ -13,14 +13,11 @@ using automation::Require;
 DockControl::DockControl(host::ControlEnvironment environment) : state_(environment) {}
 
 DockControl::~DockControl() {
-  // The connection points hold borrowed pointers to this control: release them all.
-  try {
-    ReleaseViewerEvents();
-    ReleaseDocEvents();
-    ReleaseDockContainer();
-  } catch (...) {
-    // A source that fails to let go cannot be helped while the control goes away.
-  }
+  // The connection points hold borrowed pointers to this control: each must let go, even
+  // when another fails to.
+  automation::TrapSilently([&] { ReleaseViewerEvents(); });
+  automation::TrapSilently([&] { ReleaseDocEvents(); });
+  automation::TrapSilently([&] { ReleaseDockContainer(); });
 }
 
 void DockControl::ShowMessage(const std::string& text) {
@@ -30,6 +27,8 @@ void DockControl::ShowMessage(const std::string& text) {
 // ---- Lifecycle ----------------------------------------------------------------------
 
 void DockControl::UserControl_Show() {
+  // Each step stops the run on its failure; the members it did not reach keep their
+  // earlier values.
   try {
     state_.Viewer().SetClientInfo(kClientTitle, kClientVersion);
     if (state_.env.runningObjects == nullptr) {
@@ -50,21 +49,34 @@ void DockControl::UserControl_Show() {
   }
 }
 
+namespace {
+
+// A child control's container-provided properties; a child that is not there cannot be
+// laid out (91).
+host::ExtenderProperties& Child(host::ExtenderProperties* properties) {
+  if (properties == nullptr) throw automation::errors::Standard(automation::errors::kObjectNotSet);
+  return *properties;
+}
+
+// A palette smaller than the button strip would give the viewer a negative size, which
+// the viewer is not asked to cope with.
+float NotNegative(float size) {
+  return size < 0 ? 0.0f : size;
+}
+
+}  // namespace
+
 void DockControl::UserControl_Resize(double width, double height) {
-  auto notNegative = [](double v) { return v < 0 ? 0.0 : v; };
-  host::ExtenderProperties* button = state_.env.button;
-  const double buttonHeight = button != nullptr ? button->Height() : 0.0;
-  const double buttonWidth = button != nullptr ? button->Width() : 0.0;
-  if (host::ExtenderProperties* viewer = state_.env.viewerExtender) {
-    viewer->SetTop(0.0f);
-    viewer->SetLeft(5.0f);
-    viewer->SetHeight(static_cast<float>(notNegative(height - buttonHeight - 5)));
-    viewer->SetWidth(static_cast<float>(notNegative(width - 5)));
-  }
-  if (button != nullptr) {
-    button->SetTop(static_cast<float>(height - buttonHeight));
-    button->SetLeft(static_cast<float>(width / 2 - buttonWidth / 2));
-  }
+  const float w = static_cast<float>(width);
+  const float h = static_cast<float>(height);
+  host::ExtenderProperties& viewer = Child(state_.env.viewerExtender);
+  viewer.SetTop(0.0f);
+  viewer.SetLeft(5.0f);
+  host::ExtenderProperties& button = Child(state_.env.button);
+  viewer.SetHeight(NotNegative(h - button.Height() - 5.0f));
+  viewer.SetWidth(NotNegative(w - 5.0f));
+  button.SetTop(h - button.Height());
+  button.SetLeft(w / 2.0f - button.Width() / 2.0f);
 }
 
 void DockControl::UserControl_Terminate() {
@@ -75,10 +87,8 @@ void DockControl::UserControl_Terminate() {
 
 void DockControl::IRetrieveDockableContainer_SetDockContainer(
     const host::DockContainerRef& newVal) {
-  ReleaseDockContainer();
-  dockContainer_.source = newVal;
-  if (newVal) dockContainer_.cookie = newVal->Advise(static_cast<host::DockContainerEvents*>(this));
-  Require<host::DockContainer>(newVal)->Member8(kDockContainerStyle);
+  BindDockContainer(newVal);
+  Require<host::DockContainer>(dockContainer_.source)->Member8(kDockContainerStyle);
 }
 
 void DockControl::dockContainer_OnDocumentActivated(const host::DocumentRef& pDocument) {
@@ -90,23 +100,32 @@ void DockControl::dockContainer_OnDocumentActivated(const host::DocumentRef& pDo
 }
 
 void DockControl::DocEvents_BeginDocClose(automation::VBool& /*Cancel*/) {
-  // Cancel is never written: the control never vetoes a close.
+  // Cancel is never written: the control never vetoes a close. activeDoc stays on the
+  // closing drawing until another one is activated.
   ReleaseDocEvents();
 }
 
 // ---- _DockControl -------------------------------------------------------------------
 
-host::DocumentRef DockControl::DocEvents() { return docEvents_.source; }
+host::DocumentRef DockControl::DocEvents() {
+  return docEvents_.source;
+}
 
-void DockControl::SetDocEvents(host::DocumentRef& document) { BindDocEvents(document); }
+void DockControl::SetDocEvents(host::DocumentRef& document) {
+  BindDocEvents(document);
+}
 
-void DockControl::AddLayer(std::string& layername) { sync::AddLayer(state_, layername); }
+void DockControl::AddLayer(std::string& layername) {
+  sync::AddLayer(state_, layername);
+}
 
 host::LayerRef DockControl::FindLayer(std::string& layername) {
   return sync::FindLayer(state_, layername);
 }
 
-void DockControl::DeleteAll(std::string& layername) { sync::DeleteAll(state_, layername); }
+void DockControl::DeleteAll(std::string& layername) {
+  sync::DeleteAll(state_, layername);
+}
 
 void DockControl::DeleteLayer(std::string& layername) {
   sync::DeleteLayer(state_, *this, layername);
@@ -114,13 +133,15 @@ void DockControl::DeleteLayer(std::string& layername) {
 
 // ---- Event sinks --------------------------------------------------------------------
 
+// Binding a sink lets go of the previous source first; the member holds the new source
+// only once its connection point has accepted the sink, so a refused Advise leaves the
+// member empty rather than holding a source that delivers nothing.
 void DockControl::BindViewerEvents() {
   ReleaseViewerEvents();
-  if (state_.env.viewer == nullptr) {
-    throw automation::errors::Standard(automation::errors::kObjectNotSet);
-  }
-  vnvEvents_.source = state_.env.viewer;
-  vnvEvents_.cookie = state_.env.viewer->Advise(static_cast<host::ViewerEvents*>(this));
+  host::ViewerControl* viewer = state_.env.viewer;
+  if (viewer == nullptr) throw automation::errors::Standard(automation::errors::kObjectNotSet);
+  const int32_t cookie = viewer->Advise(static_cast<host::ViewerEvents*>(this));
+  vnvEvents_ = {viewer, cookie};
 }
 
 void DockControl::ReleaseViewerEvents() {
@@ -132,8 +153,9 @@ void DockControl::ReleaseViewerEvents() {
 
 void DockControl::BindDocEvents(const host::DocumentRef& document) {
   ReleaseDocEvents();
-  docEvents_.source = document;
-  if (document) docEvents_.cookie = document->Advise(static_cast<host::DocumentEvents*>(this));
+  if (!document) return;
+  const int32_t cookie = document->Advise(static_cast<host::DocumentEvents*>(this));
+  docEvents_ = {document, cookie};
 }
 
 void DockControl::ReleaseDocEvents() {
@@ -141,6 +163,13 @@ void DockControl::ReleaseDocEvents() {
   auto cookie = docEvents_.cookie;
   docEvents_ = {};
   if (document && cookie) document->Unadvise(*cookie);
+}
+
+void DockControl::BindDockContainer(const host::DockContainerRef& container) {
+  ReleaseDockContainer();
+  if (!container) return;
+  const int32_t cookie = container->Advise(static_cast<host::DockContainerEvents*>(this));
+  dockContainer_ = {container, cookie};
 }
 
 void DockControl::ReleaseDockContainer() {
@@ -151,8 +180,12 @@ void DockControl::ReleaseDockContainer() {
 }
 
 // The connection points deliver here; each event goes to its handler.
-void DockControl::BeginDocClose(automation::VBool& cancel) { DocEvents_BeginDocClose(cancel); }
-void DockControl::EndCommand(const std::string& commandName) { DocEvents_EndCommand(commandName); }
+void DockControl::BeginDocClose(automation::VBool& cancel) {
+  DocEvents_BeginDocClose(cancel);
+}
+void DockControl::EndCommand(const std::string& commandName) {
+  DocEvents_EndCommand(commandName);
+}
 void DockControl::OnDocumentActivated(const host::DocumentRef& document) {
   dockContainer_OnDocumentActivated(document);
 }
@@ -177,7 +210,9 @@ void DockControl::LocationXMeasured(double m, const std::string& t, const std::s
 void DockControl::LocationYMeasured(double m, const std::string& t, const std::string& f) {
   vnvEvents_LocationYMeasured(m, t, f);
 }
-void DockControl::LayoutChanged(const std::string& layout) { vnvEvents_LayoutChanged(layout); }
+void DockControl::LayoutChanged(const std::string& layout) {
+  vnvEvents_LayoutChanged(layout);
+}
 void DockControl::ModeChanged(const std::string& mode, int32_t viewIndex) {
   vnvEvents_ModeChanged(mode, viewIndex);
 }
@@ -187,7 +222,9 @@ void DockControl::OverlaysPermissionChanged(automation::VBool accept) {
 void DockControl::SelectedPointChanged(double x, double y) {
   vnvEvents_SelectedPointChanged(x, y);
 }
-void DockControl::ReloadOverlaysClicked() { vnvEvents_ReloadOverlaysClicked(); }
+void DockControl::ReloadOverlaysClicked() {
+  vnvEvents_ReloadOverlaysClicked();
+}
 void DockControl::ObliqueLoaded(const std::string& id, int32_t width, int32_t height, double ulx,
                                 double uly, double urx, double ury, double llx, double lly,
                                 double lrx, double lry, int32_t viewIndex) {

@@ -137,6 +137,7 @@ class DockControl : public sync::DockControlInterface,
   void ReleaseViewerEvents();
   void BindDocEvents(const host::DocumentRef& document);
   void ReleaseDocEvents();
+  void BindDockContainer(const host::DockContainerRef& container);
   void ReleaseDockContainer();
 
   overlay::ControlState state_;
