@@ -56,7 +56,7 @@ class FakeDrawing : public host::Document {
       : name_(std::move(name)), application_(std::move(application)) {}
 
   std::string Name() override { return name_; }
-  std::shared_ptr<host::Application> Application() override { return application_; }
+  std::shared_ptr<host::Application> Application() override { return application_.lock(); }
   int32_t Advise(host::DocumentEvents* sink) override {
     if (failAdvise) throw automation::AutomationError(-2147220992, "Advise refused", "AutoCAD");
     return sinks_.Advise(sink);
@@ -87,7 +87,9 @@ class FakeDrawing : public host::Document {
 
  private:
   std::string name_;
-  std::shared_ptr<FakeApplication> application_;
+  // Weak: the application holds its active drawing, and the fakes must not keep each
+  // other alive after a test.
+  std::weak_ptr<FakeApplication> application_;
   standalone::SimulatedEventSinks<host::DocumentEvents> sinks_;
 };
 
