@@ -280,6 +280,7 @@ void Drawing::DeleteEntity(Handle h) {
   Record& r = At(h);
   if (r.owner == Space::Model().code && indexBuilt_) index_.Remove(h, BoxOf(r));
   r.live = false;
+  ++deletions_;
   --layers_[r.layer].users;
   SpaceList& list = spaces_[r.owner];
   --list.live;

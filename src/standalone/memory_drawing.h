@@ -299,6 +299,9 @@ class Drawing {
   // colour by layer and line weight -1 (whatever `entity` says of them).
   Handle CreateEntity(Space space, EntityData entity);
   void DeleteEntity(Handle h);
+  // How many entities have been deleted so far (lets a holder of handles know when it
+  // must look for dead ones).
+  uint64_t Deletions() const { return deletions_; }
 
   // ----- Engine: spaces ---------------------------------------------------------------
 
@@ -344,6 +347,8 @@ class Drawing {
     std::string name;
     std::vector<Handle> handles;  // may hold entities deleted since; skipped when read
     bool deleted = false;
+    int enumerating = 0;       // while > 0, `handles` is only appended to
+    uint64_t prunedAt = 0;     // Deletions() when dead handles were last removed
   };
   using SelectionSetRef = std::shared_ptr<SelectionSetRecord>;
   const std::vector<SelectionSetRef>& SelectionSets() const { return selectionSets_; }
@@ -408,6 +413,7 @@ class Drawing {
   std::vector<ObjectDataRecord> odRecords_;
   spatial::SpatialIndex index_;
   bool indexBuilt_ = false;
+  uint64_t deletions_ = 0;
 };
 
 }  // namespace nimbo::standalone

@@ -31,6 +31,8 @@ inline constexpr int32_t kDuplicateKey = -2145386475;  // 0x80200015
 inline constexpr int32_t kObjectErased = -2145386420;  // 0x8020004C
 // A layer that cannot be deleted: layer "0", the current layer, a layer still in use.
 inline constexpr int32_t kCannotDelete = -2145386342;  // 0x8020009A
+// Unadvise with a cookie that names no connection (CONNECT_E_NOCONNECTION).
+inline constexpr int32_t kNoConnection = -2147220992;
 // GetInterfaceObject of an application that is not available.
 inline constexpr int32_t kCannotLoadApplication = -2147221005;  // CO_E_CLASSSTRING
 

@@ -20,6 +20,10 @@ Kind ScriptedPerson::Take(const std::string& interaction, const char* kindName) 
     answers_.pop_front();
     return answer;
   }
+  Disagree(std::move(problem));
+}
+
+void ScriptedPerson::Disagree(std::string problem) {
   if (!disagreement_) disagreement_ = problem;
   throw automation::AutomationError(kNoAnswerError, "No answer: " + problem, "ScriptedPerson");
 }

@@ -44,6 +44,11 @@ class ScriptedPerson {
   std::optional<host::Point3> TakePoint(const std::string& interaction);
   std::vector<std::string> TakeSelection(const std::string& interaction);
 
+  // A disagreement found by the interaction itself (a selection naming an entity the
+  // drawing does not have): records it as the first disagreement when none is recorded
+  // yet, then raises kNoAnswerError, as a missing answer does.
+  [[noreturn]] void Disagree(std::string problem);
+
   size_t Remaining() const { return answers_.size(); }
   void ClearAnswers() { answers_.clear(); }
   // The first disagreement since the last Reset, e.g.

@@ -1,0 +1,102 @@
+// Internal to the in-memory host: the state that every automation object of one document
+// shares, and the factories of those objects. The public face is memory_host.h.
+//
+// Every object is a thin handle: the document's shared state plus a number (an entity
+// handle, a layer number, a block index) or a selection-set record. Objects are made
+// afresh on every access, which keeps a drawing of a million entities free of a million
+// automation objects; equality of objects is not part of the contract.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "host/cad.h"
+#include "standalone/fault_plan.h"
+#include "standalone/journal.h"
+#include "standalone/memory_drawing.h"
+#include "standalone/scripted_person.h"
+
+namespace nimbo::standalone {
+
+class MemoryApplication;
+
+// What the host's objects share. All borrowed: the caller of MemoryApplication::Create
+// keeps them alive as long as the application and every object it handed out.
+struct HostServices {
+  FaultPlan* faults = nullptr;
+  Journal* journal = nullptr;
+  ScriptedPerson* person = nullptr;
+};
+
+// One open (or closed) document, shared by the application and every object reached
+// through it.
+struct DocumentState {
+  DocumentState(std::string name, int serial, HostServices services,
+                std::weak_ptr<MemoryApplication> application)
+      : drawing(std::move(name), serial), services(services), application(std::move(application)) {}
+
+  Drawing drawing;
+  HostServices services;
+  std::weak_ptr<MemoryApplication> application;
+  bool closed = false;
+  // The connection point of the document's events. Sinks are borrowed (the contract:
+  // valid until Unadvise).
+  std::vector<std::pair<int32_t, host::DocumentEvents*>> sinks;
+  int32_t nextCookie = 1;
+
+  // Raise the events to every sink advised when the raise starts and still advised when
+  // its turn comes; stops when the document closes meanwhile. A sink's AutomationError is
+  // ignored, as a connection point ignores a sink's failure.
+  void RaiseBeginDocClose(automation::VBool& cancel);
+  void RaiseEndCommand(const std::string& commandName);
+};
+using DocumentStateRef = std::shared_ptr<DocumentState>;
+
+// The first step of every member: the fault plan's check under `target`, then the
+// disconnected error when the document is closed.
+void Enter(DocumentState& doc, std::string_view target);
+// Writes `drawing <document> <change>` to the journal.
+void Change(DocumentState& doc, const std::string& change);
+
+// The transcript forms used in change lines.
+std::string Quote(const std::string& text);
+std::string PointText(const Point3& p);
+std::string ColorText(const ColorValue& color);
+
+// Objects of a document.
+host::DocumentRef MakeDocument(const DocumentStateRef& doc);
+host::EntityRef MakeEntity(const DocumentStateRef& doc, Drawing::Handle handle);
+// A colour object: a snapshot of the value (as TrueColor hands it out).
+std::shared_ptr<host::Color> MakeColor(const DocumentStateRef& doc, ColorValue value);
+
+// Every entity object also is an EntityLink, so that the host can find the entity behind
+// an interface pointer the control hands back (the profile of AddExtrudedSolid).
+class EntityLink {
+ public:
+  EntityLink(DocumentStateRef doc, Drawing::Handle handle)
+      : doc_(std::move(doc)), handle_(handle) {}
+  virtual ~EntityLink() = default;
+  const DocumentStateRef& LinkedDocument() const { return doc_; }
+  Drawing::Handle LinkedHandle() const { return handle_; }
+
+ protected:
+  DocumentStateRef doc_;
+  Drawing::Handle handle_;
+};
+
+// Likewise every document object, for the Map application's Project(document).
+class DocumentLink {
+ public:
+  explicit DocumentLink(DocumentStateRef doc) : doc_(std::move(doc)) {}
+  virtual ~DocumentLink() = default;
+  const DocumentStateRef& LinkedDocument() const { return doc_; }
+
+ protected:
+  DocumentStateRef doc_;
+};
+
+}  // namespace nimbo::standalone
