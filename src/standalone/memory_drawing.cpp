@@ -265,6 +265,10 @@ Drawing::Handle Drawing::Store(Space space, const EntityData& e, std::string id)
   return h;
 }
 
+Drawing::Handle Drawing::AddEntity(Space space, const EntityData& entity) {
+  return Store(space, entity, entity.id);
+}
+
 Drawing::Handle Drawing::CreateEntity(Space space, EntityData entity) {
   entity.layer = layers_[currentLayer_].data.name;
   entity.color = ColorValue::ByLayer();
