@@ -9,7 +9,6 @@
 
 #include "automation/error.h"
 #include "overlay/embedded_palette.h"
-#include "sync/layer_service.h"
 
 namespace nimbo::sync {
 namespace {
@@ -27,25 +26,6 @@ EntityData PointOn(std::string layer, double x = 0) {
   e.layer = std::move(layer);
   return e;
 }
-
-// The published interface, counting the DeleteAll calls that reach it.
-class CountingInterface : public DockControlInterface {
- public:
-  explicit CountingInterface(DockControlInterface& inner) : inner_(inner) {}
-  host::DocumentRef DocEvents() override { return inner_.DocEvents(); }
-  void SetDocEvents(host::DocumentRef& d) override { inner_.SetDocEvents(d); }
-  void AddLayer(std::string& n) override { inner_.AddLayer(n); }
-  host::LayerRef FindLayer(std::string& n) override { return inner_.FindLayer(n); }
-  void DeleteAll(std::string& n) override {
-    ++deleteAllCalls;
-    inner_.DeleteAll(n);
-  }
-  void DeleteLayer(std::string& n) override { inner_.DeleteLayer(n); }
-  int deleteAllCalls = 0;
-
- private:
-  DockControlInterface& inner_;
-};
 
 class LayerService : public ::testing::Test {
  protected:
@@ -127,19 +107,19 @@ TEST_F(LayerService, delete_all_erases_only_model_space_entities_of_the_layer_in
   EXPECT_TRUE(palette.ViewerCallsSinceMark("drawing ").empty());
 }
 
-TEST_F(LayerService, delete_layer_empties_the_layer_through_the_interface_then_deletes_it) {
+TEST_F(LayerService, delete_layer_empties_the_layer_then_deletes_it_and_ignores_an_absent_one) {
   palette.drawing->PutLayer(LayerData{.name = "VeskNimBoTotalExtent"});
   palette.drawing->AddEntity(Space::Model(), PointOn("VeskNimBoTotalExtent"));
-  CountingInterface self(Control());
 
+  // An absent layer does not even look at model space.
+  palette.faults.Add("drawing.ModelSpace.ForEach", -2147467259, "Automation error");
   std::string absent = "Gone";
-  DeleteLayer(palette.State(), self, absent);
-  EXPECT_EQ(self.deleteAllCalls, 0);
+  EXPECT_NO_THROW(Control().DeleteLayer(absent));
+  palette.faults.Clear();
 
   std::string name = "vesknimbototalextent";
   palette.Mark();
-  DeleteLayer(palette.State(), self, name);
-  EXPECT_EQ(self.deleteAllCalls, 1);
+  Control().DeleteLayer(name);
   EXPECT_EQ(palette.LayerNamed("VeskNimBoTotalExtent"), nullptr);
   EXPECT_TRUE(palette.EntitiesOn("VeskNimBoTotalExtent").empty());
   const Lines changes = palette.ViewerCallsSinceMark("drawing ");
@@ -159,14 +139,12 @@ TEST_F(LayerService, without_any_drawing_every_operation_does_nothing) {
   EXPECT_NO_THROW(Control().DeleteLayer(name));
   EXPECT_TRUE(palette.SinceMark().empty());
   EXPECT_EQ(palette.State().activeDoc, nullptr);
-}
 
-TEST_F(LayerService, binds_the_active_drawing_when_none_is_held) {
-  palette.State().activeDoc = nullptr;
-  std::string name = "Walls";
+  // Once a drawing is active, the next call binds it and keeps it.
+  palette.application->Activate(testing::kDrawingName);
   Control().AddLayer(name);
   EXPECT_NE(palette.State().activeDoc, nullptr);
-  EXPECT_NE(palette.LayerNamed("Walls"), nullptr);
+  EXPECT_EQ(palette.LayerNamed(name)->color.index, 5);
 }
 
 TEST_F(LayerService, host_errors_keep_number_and_description_and_take_the_operations_name) {
@@ -188,26 +166,14 @@ TEST_F(LayerService, host_errors_keep_number_and_description_and_take_the_operat
   };
   for (const Case& c : cases) {
     palette.faults.Clear();
-    palette.faults.Add(c.target, -2147467259, "Unspecified error");
+    palette.faults.Add(c.target, -2147467259, "Automation error");
     const automation::AutomationError error = ErrorOf(c.call);
     EXPECT_EQ(error.number(), -2147467259) << c.target;
-    EXPECT_EQ(error.description(), "Unspecified error") << c.target;
+    EXPECT_EQ(error.description(), "Automation error") << c.target;
     EXPECT_EQ(error.source(), c.source) << c.target;
   }
-  // The last failure came after the layer's entities were erased: they stay erased.
+  // The last refusal came after the layer's entities were erased: they stay erased.
   EXPECT_TRUE(palette.EntitiesOn("Roads").empty());
-  EXPECT_NE(palette.LayerNamed("Roads"), nullptr);
-}
-
-TEST_F(LayerService, a_layer_still_used_in_paper_space_is_emptied_in_model_space_then_refused) {
-  palette.drawing->PutLayer(LayerData{.name = "Roads"});
-  palette.drawing->AddEntity(Space::Model(), PointOn("Roads"));
-  palette.drawing->AddEntity(Space::Paper(), PointOn("Roads"));
-  std::string name = "Roads";
-  const automation::AutomationError error = ErrorOf([&] { Control().DeleteLayer(name); });
-  EXPECT_EQ(error.source(), "DeleteLayer");
-  EXPECT_TRUE(palette.EntitiesOn("Roads").empty());
-  EXPECT_EQ(palette.EntitiesOn("Roads", Space::Paper()).size(), 1u);
   EXPECT_NE(palette.LayerNamed("Roads"), nullptr);
 }
 
