@@ -72,8 +72,11 @@ void MemoryApplication::Activate(std::optional<std::string_view> name) {
 bool MemoryApplication::CloseDocument(std::string_view name) {
   DocumentStateRef doc = FindOpen(name);
   if (!doc) throw SetupError("no open document is named \"" + std::string(name) + "\"");
+  if (doc->closing) return false;  // asked again from inside its BeginDocClose: one close
   automation::VBool cancel;
+  doc->closing = true;
   doc->RaiseBeginDocClose(cancel);
+  doc->closing = false;
   if (doc->closed) return cancel.IsTrue();  // closed by a sink meanwhile
   const auto position = std::find(documents_.begin(), documents_.end(), doc) - documents_.begin();
   documents_.erase(documents_.begin() + position);

@@ -42,6 +42,7 @@ struct DocumentState {
   Drawing drawing;
   HostServices services;
   std::weak_ptr<MemoryApplication> application;
+  bool closing = false;  // BeginDocClose is being raised
   bool closed = false;
   // The connection point of the document's events. Sinks are borrowed (the contract:
   // valid until Unadvise).
