@@ -6,9 +6,9 @@ namespace nimbo::replay {
 
 namespace {
 
-ViewPatch ReadView(const JsonNode& node) {
+standalone::ViewerViewPatch ReadView(const JsonNode& node) {
   const JsonObject object(node, {"active", "mode", "mapSync", "total", "visible"});
-  ViewPatch view;
+  standalone::ViewerViewPatch view;
   if (auto v = object.Optional("active")) view.active = v->Boolean();
   if (auto v = object.Optional("mode")) view.mode = v->String();
   if (auto v = object.Optional("mapSync")) view.mapSync = v->Boolean();

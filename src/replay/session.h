@@ -16,6 +16,7 @@
 #include "automation/variant.h"
 #include "host/cad.h"
 #include "standalone/scripted_person.h"
+#include "standalone/viewer_model.h"
 
 namespace nimbo::replay {
 
@@ -130,25 +131,9 @@ struct DocumentSpec {
 // The eight corners in the viewer's order: ULx, ULy, URx, URy, LLx, LLy, LRx, LRy.
 using Corners = std::array<double, 8>;
 
-// A change of one viewer view; what is absent stays as it was.
-struct ViewPatch {
-  std::optional<bool> active;
-  std::optional<std::string> mode;
-  std::optional<bool> mapSync;
-  std::optional<Corners> total;
-  std::optional<Corners> visible;
-};
-
-// A change of the simulated viewer's state. The session's starting viewer is one such
-// change applied to the viewer's defaults; a `viewer` step is another.
-struct ViewerPatch {
-  std::map<int32_t, ViewPatch> views;  // keys 1..5
-  std::optional<bool> showTotalExtent;
-  std::optional<bool> showVisibleExtent;
-  std::optional<bool> viewerFollowsMap;
-  std::optional<bool> mapFollowsViewer;
-  std::optional<bool> centerOnPoint;
-};
+// The session's starting viewer is a change applied to the simulated viewer's defaults;
+// a `viewer` step is another. Views are merged key by key.
+using ViewerPatch = standalone::ViewerStatePatch;
 
 struct ShowStep {};
 struct ResizeStep {

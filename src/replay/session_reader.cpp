@@ -1,13 +1,59 @@
 #include "replay/session_reader.h"
 
 #include <algorithm>
-#include <set>
+#include <map>
+#include <optional>
 
 #include "automation/locale.h"
 #include "replay/session_parts.h"
 #include "replay/session_values.h"
 
 namespace nimbo::replay {
+
+namespace {
+
+// Follows which documents are open and which is active through the steps, as the host
+// will, so that a step naming a closed document, or a command with no active document,
+// is refused before anything runs.
+void CheckDocumentSequence(const Session& session, const JsonNode& steps) {
+  std::vector<std::string> open;
+  for (const DocumentSpec& document : session.documents) open.push_back(document.name);
+  std::optional<std::string> active = session.activeDocument;
+  std::map<std::string, size_t> closedAt;
+  const auto elements = steps.Array();
+  for (size_t i = 0; i < session.steps.size(); ++i) {
+    const StepAction& action = session.steps[i].action;
+    const JsonNode& node = elements[i];
+    auto requireOpen = [&](const std::string& name) {
+      if (std::find(open.begin(), open.end(), name) != open.end()) return;
+      JsonNode(node.Json()["document"], PathKey(node.Path(), "document"))
+          .Fail("document \"" + name + "\" is closed by then (" +
+                PathIndex("steps", closedAt.at(name)) + ")");
+    };
+    if (const auto* activate = std::get_if<ActivateStep>(&action)) {
+      requireOpen(activate->document);
+      active = activate->document;
+    } else if (const auto* close = std::get_if<CloseDocumentStep>(&action)) {
+      requireOpen(close->document);
+      const auto position = std::find(open.begin(), open.end(), close->document);
+      if (active == close->document) {
+        if (position + 1 != open.end()) {
+          active = *(position + 1);
+        } else if (position != open.begin()) {
+          active = *(position - 1);
+        } else {
+          active.reset();
+        }
+      }
+      open.erase(position);
+      closedAt[close->document] = i;
+    } else if (std::holds_alternative<CommandStep>(action) && !active) {
+      node.Fail("no document is active when the command runs");
+    }
+  }
+}
+
+}  // namespace
 
 Session ReadSession(const std::string& text) {
   const nlohmann::json document = ParseStrictly(text);
@@ -64,6 +110,7 @@ Session ReadSession(const std::string& text) {
   for (const JsonNode& element : steps.Array()) {
     session.steps.push_back(ReadStep(element, names));
   }
+  CheckDocumentSequence(session, steps);
   return session;
 }
 

@@ -262,5 +262,22 @@ TEST(session_reader, reads_the_clock_as_a_real_calendar_time) {
             "s.json: now: expected a time \"YYYY-MM-DDTHH:MM:SS\", found \"2026-12-07 10:15\"");
 }
 
+TEST(session_reader, follows_open_and_active_documents_through_the_steps) {
+  const std::string documents = R"("documents": [{"name": "A"}, {"name": "B"}, {"name": "C"}])";
+  // Closing the active B makes the next one, C, active; closing C then makes A active.
+  EXPECT_NO_THROW(ReadSession("{" + documents + R"(, "activeDocument": "B", "steps": [
+      {"do": "closeDocument", "document": "B"}, {"do": "closeDocument", "document": "C"},
+      {"do": "command", "name": "PAN"}]})"));
+  EXPECT_EQ(ErrorOf("{" + documents + R"(, "steps": [
+      {"do": "closeDocument", "document": "A"}, {"do": "activate", "document": "A"}]})"),
+            "s.json: steps[1].document: document \"A\" is closed by then (steps[0])");
+  EXPECT_EQ(ErrorOf("{" + documents + R"(, "steps": [{"do": "closeDocument", "document": "A"},
+      {"do": "closeDocument", "document": "B"}, {"do": "closeDocument", "document": "C"},
+      {"do": "command", "name": "ZOOM"}]})"),
+            "s.json: steps[3]: no document is active when the command runs");
+  EXPECT_EQ(ErrorOf(R"({"steps": [{"do": "command", "name": "PAN"}]})"),
+            "s.json: steps[0]: no document is active when the command runs");
+}
+
 }  // namespace
 }  // namespace nimbo::replay

@@ -1,1 +1,63 @@
-int main() { return 0; }
+// nimbodock: runs the VeskNimboDock17 dock control outside its CAD application, on the
+// embedded CAD host and the simulated viewer, and shows what it did.
+#include <unistd.h>
+
+#include <iostream>
+#include <string>
+
+#include <CLI/CLI.hpp>
+
+#include "replay/replay_command.h"
+#include "standalone/fault_plan.h"
+
+int main(int argc, char** argv) {
+  CLI::App app{
+      "nimbodock: runs the VeskNimboDock17 dock control on the embedded CAD host and the "
+      "simulated imagery viewer.\nSee docs/replay.md for the session format."};
+  app.require_subcommand(1);
+
+  nimbo::replay::ReplayOptions options;
+  CLI::App* replay =
+      app.add_subcommand("replay", "Replays a session file step by step and writes what happened.");
+  replay->footer(
+      "Exit codes:\n"
+      "  0  the replay ran to its end (messages the control showed are behaviour)\n"
+      "  1  any other failure, e.g. an output file that cannot be written\n"
+      "  2  the session file is invalid; the message names the file and the place\n"
+      "  3  the session and the control disagree: an interaction found no answer left, or a\n"
+      "     step ended with answers unused; the message names the step and the interaction\n"
+      "On 2 or 3 no output file is written; output files are written whole or not at all.\n\n"
+      "Example:\n"
+      "  nimbodock replay examples/overlays.json --transcript out/overlays.txt \\\n"
+      "      --state out/overlays.json --svg out/overlays.svg");
+  replay->add_option("SESSION", options.session, "the session file (JSON; see docs/replay.md)")
+      ->required();
+  replay
+      ->add_option("--transcript", options.transcript,
+                   "write the transcript to FILE instead of standard output")
+      ->type_name("FILE");
+  replay->add_option("--state", options.state, "write the final state as JSON to FILE")
+      ->type_name("FILE.json");
+  replay
+      ->add_option("--svg", options.svg,
+                   "draw the final drawing and the viewer's overlays as SVG to FILE")
+      ->type_name("FILE.svg");
+
+  CLI::App* targets =
+      app.add_subcommand("targets", "Lists the operations that a `fail` step can make fail.");
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    // --help is a "parse error" with exit code 0; a usage error is "anything else" (1).
+    const int code = app.exit(error);
+    return code == 0 ? 0 : nimbo::replay::kExitFailed;
+  }
+
+  if (targets->parsed()) {
+    for (const std::string& target : nimbo::standalone::FaultTargets()) std::cout << target << "\n";
+    return 0;
+  }
+  options.showProgress = isatty(STDERR_FILENO) != 0;
+  return nimbo::replay::RunReplay(options, std::cout, std::cerr);
+}

@@ -1,0 +1,117 @@
+#include "replay/document_setup.h"
+
+namespace nimbo::replay {
+
+namespace {
+
+using standalone::EntityData;
+using standalone::EntityKind;
+
+std::vector<double> Flat(const std::vector<Point2>& points) {
+  std::vector<double> flat;
+  flat.reserve(points.size() * 2);
+  for (const Point2& p : points) {
+    flat.push_back(p.x);
+    flat.push_back(p.y);
+  }
+  return flat;
+}
+
+// Fills the kind and geometry fields that the drawing's EntityData uses for each kind.
+struct GeometryInto {
+  EntityData& e;
+  void operator()(const PolylineGeometry& g) const {
+    e.kind = EntityKind::Polyline;
+    e.points = Flat(g.points);
+    e.closed = g.closed;
+  }
+  void operator()(const LineGeometry& g) const {
+    e.kind = EntityKind::Line;
+    e.start = g.start;
+    e.end = g.end;
+  }
+  void operator()(const PointGeometry& g) const {
+    e.kind = EntityKind::Point;
+    e.at = g.at;
+  }
+  void operator()(const CircleGeometry& g) const {
+    e.kind = EntityKind::Circle;
+    e.center = g.center;
+    e.radius = g.radius;
+  }
+  void operator()(const ArcGeometry& g) const {
+    e.kind = EntityKind::Arc;
+    e.center = g.center;
+    e.radius = g.radius;
+    e.startAngle = g.startAngle;
+    e.endAngle = g.endAngle;
+  }
+  void operator()(const TextGeometry& g) const {
+    e.kind = EntityKind::Text;
+    e.at = g.at;
+    e.text = g.text;
+    e.height = g.height;
+  }
+  void operator()(const RegionGeometry& g) const {
+    e.kind = EntityKind::Region;
+    e.points = Flat(g.points);
+  }
+  void operator()(const BlockReferenceGeometry& g) const {
+    e.kind = EntityKind::BlockReference;
+    e.block = g.block;
+    e.at = g.at;
+    for (const AttributeValue& a : g.attributes) e.attributes.push_back({a.tag, a.value});
+  }
+};
+
+EntityData HostEntity(const EntitySpec& entity) {
+  EntityData data;
+  data.id = entity.id;
+  data.layer = entity.layer;
+  data.color = HostColor(entity.color);
+  data.lineweight = entity.lineweight;
+  std::visit(GeometryInto{data}, entity.geometry);
+  return data;
+}
+
+}  // namespace
+
+standalone::ColorValue HostColor(const ColorSpec& color) {
+  return standalone::ColorValue{color.method, color.index, static_cast<uint8_t>(color.rgb[0]),
+                                static_cast<uint8_t>(color.rgb[1]),
+                                static_cast<uint8_t>(color.rgb[2])};
+}
+
+void SetUpDocument(standalone::Drawing& drawing, const DocumentSpec& document) {
+  for (const LayerSpec& layer : document.layers) {
+    drawing.PutLayer(standalone::LayerData{layer.name, HostColor(layer.color), layer.on,
+                                           layer.frozen, layer.locked, layer.lineweight});
+  }
+  for (const BlockSpec& block : document.blocks) {
+    const uint32_t index = drawing.AddBlock(standalone::BlockData{block.name, block.origin});
+    for (const AttributeDefinitionSpec& definition : block.attributes) {
+      EntityData data;
+      data.kind = EntityKind::AttributeDefinition;
+      data.tag = definition.tag;
+      data.text = definition.value;
+      data.prompt = definition.prompt;
+      data.mode = definition.mode;
+      data.height = definition.height;
+      data.at = definition.at;
+      drawing.AddEntity(standalone::Space::Block(index), data);
+    }
+  }
+  for (const EntitySpec& entity : document.modelSpace) {
+    drawing.AddEntity(standalone::Space::Model(), HostEntity(entity));
+  }
+  for (const EntitySpec& entity : document.paperSpace) {
+    drawing.AddEntity(standalone::Space::Paper(), HostEntity(entity));
+  }
+  for (const ObjectDataTableSpec& table : document.objectData) {
+    drawing.AddObjectDataTable(standalone::ObjectDataTable{table.table, table.fields});
+  }
+  drawing.SetView(document.viewCenter.x, document.viewCenter.y, document.viewSize);
+  drawing.SetCurrentLayer(document.currentLayer);
+}
+
+}  // namespace nimbo::replay
