@@ -2,9 +2,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "automation/error.h"
+#include "host/cad.h"
 #include "measure/control_harness.h"
 
 namespace nimbo::capture_testing {
@@ -164,14 +168,112 @@ TEST(add_attribute, a_block_stacked_by_earlier_saves_shows_one_value_in_new_refe
               ElementsAre(AttributeValue{"HEIGHT", "99"}, AttributeValue{"HEIGHT", "99"}));
 }
 
+// A block definition that only has a name: what the block search reads of the blocks it
+// passes over.
+class NamedBlock : public host::Block {
+ public:
+  explicit NamedBlock(std::string name) : name_(std::move(name)) {}
+  std::string Name() override { return name_; }
+  int32_t Count() override { Unexpected(); }
+  host::EntityRef Item(int32_t) override { Unexpected(); }
+  void ForEach(const std::function<void(const host::EntityRef&)>&) override { Unexpected(); }
+  std::shared_ptr<host::PointEntity> AddPoint(const host::Point3&) override { Unexpected(); }
+  std::shared_ptr<host::LightweightPolyline> AddLightWeightPolyline(
+      const automation::DoubleArray&) override {
+    Unexpected();
+  }
+  std::shared_ptr<host::Text> AddText(const std::string&, const host::Point3&, double) override {
+    Unexpected();
+  }
+  std::shared_ptr<host::Dimension> AddDimAligned(const host::Point3&, const host::Point3&,
+                                                 const host::Point3&) override {
+    Unexpected();
+  }
+  std::shared_ptr<host::Dimension> AddDimAngular(const host::Point3&, const host::Point3&,
+                                                 const host::Point3&,
+                                                 const host::Point3&) override {
+    Unexpected();
+  }
+  std::shared_ptr<host::Solid3d> AddExtrudedSolid(const std::shared_ptr<host::Region>&, double,
+                                                  double) override {
+    Unexpected();
+  }
+  std::shared_ptr<host::BlockReference> InsertBlock(const host::Point3&, const std::string&, double,
+                                                    double, double, double) override {
+    Unexpected();
+  }
+  std::shared_ptr<host::AttributeDefinition> AddAttribute(double, int32_t, const std::string&,
+                                                          const host::Point3&, const std::string&,
+                                                          const std::string&) override {
+    Unexpected();
+  }
+
+ private:
+  [[noreturn]] void Unexpected() {
+    throw automation::AutomationError(-1, "unexpected call on padding block " + name_, "test");
+  }
+  std::string name_;
+};
+
+// The drawing's block table behind 40,000 definitions of other names: more than a 16-bit
+// count can pass. (Building that many in the drawing itself takes its setup seconds.)
+class PaddedBlocks : public host::Blocks {
+ public:
+  static constexpr int32_t kPadding = 40000;
+  explicit PaddedBlocks(std::shared_ptr<host::Blocks> real) : real_(std::move(real)) {}
+  int32_t Count() override { return kPadding + real_->Count(); }
+  std::shared_ptr<host::Block> Item(int32_t index) override {
+    if (index < kPadding) return std::make_shared<NamedBlock>("Pad" + std::to_string(index));
+    return real_->Item(index - kPadding);
+  }
+  std::shared_ptr<host::Block> Add(const host::Point3& origin, const std::string& name) override {
+    return real_->Add(origin, name);
+  }
+
+ private:
+  std::shared_ptr<host::Blocks> real_;
+};
+
+// The drawing as the control sees it, but with the padded block table.
+class PaddedDocument : public host::Document {
+ public:
+  explicit PaddedDocument(host::DocumentRef real) : real_(std::move(real)) {}
+  std::string Name() override { return real_->Name(); }
+  automation::Variant GetVariable(const std::string& n) override { return real_->GetVariable(n); }
+  void SetVariable(const std::string& n, const automation::Variant& v) override {
+    real_->SetVariable(n, v);
+  }
+  std::shared_ptr<host::Application> Application() override { return real_->Application(); }
+  std::shared_ptr<host::EntityCollection> ModelSpace() override { return real_->ModelSpace(); }
+  std::shared_ptr<host::EntityCollection> PaperSpace() override { return real_->PaperSpace(); }
+  std::shared_ptr<host::Layers> Layers() override { return real_->Layers(); }
+  std::shared_ptr<host::Blocks> Blocks() override {
+    return std::make_shared<PaddedBlocks>(real_->Blocks());
+  }
+  std::shared_ptr<host::SelectionSets> SelectionSets() override { return real_->SelectionSets(); }
+  std::shared_ptr<host::Utility> Utility() override { return real_->Utility(); }
+  int32_t Advise(host::DocumentEvents* sink) override { return real_->Advise(sink); }
+  void Unadvise(int32_t cookie) override { real_->Unadvise(cookie); }
+
+ private:
+  host::DocumentRef real_;
+};
+
 TEST(add_attribute, the_block_search_counts_past_sixteen_bits) {
   ControlHarness h;
-  for (int i = 0; i < 33000; ++i) h.Drawing().AddBlock({"B" + std::to_string(i), {0, 0, 0}});
   h.Drawing().AddBlock({"Height", {0, 0, 0}});
+  h.control->State().activeDoc =
+      std::make_shared<PaddedDocument>(h.application->DocumentObject(kDrawingName));
   SaveAs(h, 1, "<Save as attribute>", "Height", "1", {At(0, 0)});
   EXPECT_TRUE(h.Lines("dialog message").empty());
   EXPECT_TRUE(h.Lines("drawing Site.dwg block added").empty());
-  EXPECT_EQ(h.Drawing().EntityCount(Space::Block(33000)), 1u);
+  EXPECT_EQ(h.Drawing().EntityCount(Space::Block(0)), 1u);
+
+  // Past all of them without a match: the block is added.
+  SaveAs(h, 2, "<Save as attribute>", "Area", "1", {At(0, 0)});
+  EXPECT_TRUE(h.Lines("dialog message").empty());
+  EXPECT_EQ(h.Lines("drawing Site.dwg block added").size(), 1u);
+  EXPECT_EQ(h.Drawing().EntityCount(Space::Model()), 2u);
 }
 
 TEST(writers, a_cancelled_first_pick_adds_nothing_but_a_new_block) {
