@@ -40,6 +40,8 @@ class MemoryHostTest : public ::testing::Test {
     return automation::AutomationError(0, "");
   }
 
+ public:
+  // Entity data for setup.
   static EntityData Line(std::string id, double x0, double y0, double x1, double y1,
                          std::string layer = "0") {
     EntityData e;
@@ -66,6 +68,8 @@ class MemoryHostTest : public ::testing::Test {
     return e;
   }
 
+
+ protected:
   // Ids of every entity that ForEach visits.
   static std::vector<std::string> Ids(host::EntityCollection& collection, Drawing& drawing) {
     std::vector<std::string> ids;
