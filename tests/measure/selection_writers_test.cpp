@@ -95,16 +95,6 @@ TEST(extrude_entity, a_failing_host_call_keeps_earlier_solids_and_leaves_no_set)
   EXPECT_EQ(Solids(h).size(), 2u);
 }
 
-TEST(extrude_entity, a_cancelled_selection_is_told_and_leaves_no_set) {
-  ControlHarness h;
-  h.faults.Add("drawing.SelectionSet.SelectOnScreen", automation::errors::kUserCancelled,
-               "Exception occurred.");
-  h.person.Give(ButtonAnswer{"Yes"});
-  h.Measure("HeightMeasured", 3, kExtrusion, kExtrusion);
-  EXPECT_THAT(h.Dialogs().back(), ::testing::HasSubstr("-2147352567"));
-  EXPECT_TRUE(h.Drawing().SelectionSetNames().empty());
-}
-
 class ObjectData : public ::testing::Test {
  protected:
   ObjectData() {
