@@ -12,6 +12,8 @@
 #include "shell/lifecycle_fakes.h"
 #include "standalone/fault_plan.h"
 #include "standalone/journal.h"
+#include "standalone/memory_host.h"
+#include "standalone/running_objects.h"
 #include "standalone/scripted_dialogs.h"
 #include "standalone/scripted_person.h"
 #include "standalone/simulated_dock_container.h"
@@ -373,6 +375,79 @@ TEST_F(Palette, a_control_going_away_lets_go_of_every_connection_point) {
   control.reset();
   EXPECT_EQ(viewer.BoundSinks(), 0u);
   EXPECT_EQ(container.BoundSinks(), 0u);
+}
+
+}  // namespace
+}  // namespace nimbo::shell
+
+namespace nimbo::shell {
+namespace {
+
+// The whole road in the embedded default: the in-memory CAD application with two
+// drawings, found by the running-object lookup.
+TEST(embedded_palette, shows_docks_follows_the_drawings_and_terminates) {
+  standalone::Journal journal;
+  standalone::FaultPlan faults;
+  standalone::ScriptedPerson person;
+  standalone::ScriptedDialogs dialogs{person, journal, faults, kLibraryName};
+  standalone::SimulatedViewer viewer{journal, faults};
+  auto viewerExtender = standalone::SimulatedExtender::ForViewer(journal);
+  auto button = standalone::SimulatedExtender::ForButton(journal);
+  auto container = std::make_shared<standalone::SimulatedDockContainer>(journal, faults);
+  auto cad = standalone::MemoryApplication::Create(faults, journal, person);
+  cad->AddDocument("A.dwg");
+  cad->AddDocument("B.dwg");
+  cad->Activate("A.dwg");
+  standalone::MemoryRunningObjects running(cad, faults);
+  automation::FixedClock clock{automation::DateTime{}};
+  DockControl control(host::ControlEnvironment{&viewer, &viewerExtender, &button, &running,
+                                               &dialogs, &automation::Locale::EnUs(), &clock});
+
+  control.IRetrieveDockableContainer_SetDockContainer(container);
+  control.UserControl_Show();
+  control.UserControl_Resize(6990, 6300);
+  EXPECT_EQ(journal.Lines(),
+            (Lines{"container Member8(20480)", kClientInfoLine, "viewer Top = 0", "viewer Left = 5",
+                   "viewer Height = 5875", "viewer Width = 6985", "button Top = 5880",
+                   "button Left = 2122.5"}));
+  EXPECT_EQ(control.State().acadApp, cad);
+  EXPECT_EQ(viewer.BoundSinks(), 1u);
+
+  journal.Clear();
+  const host::DocumentRef a = cad->DocumentObject("A.dwg");
+  const host::DocumentRef b = cad->DocumentObject("B.dwg");
+  container->ReportDocumentActivated(a);
+  EXPECT_EQ(control.State().activeDoc, a);
+  EXPECT_EQ(control.DocEvents(), a);
+  ASSERT_NE(control.State().mapApp, nullptr);
+  cad->Activate("B.dwg");
+  container->ReportDocumentActivated(b);
+  EXPECT_EQ(control.State().activeDoc, b);
+  EXPECT_EQ(control.DocEvents(), b);
+
+  // B closes: its events stop reaching the control, which still works on B.
+  cad->CloseDocument("B.dwg");
+  EXPECT_EQ(control.DocEvents(), nullptr);
+  EXPECT_EQ(control.State().activeDoc, b);
+  EXPECT_EQ(overlay::BindActiveDocument(control.State()), b);
+  EXPECT_TRUE(journal.Lines().empty());  // nothing drawn, no viewer call, no message
+
+  control.UserControl_Terminate();
+  EXPECT_EQ(viewer.BoundSinks(), 0u);
+  EXPECT_EQ(control.State().mapApp, nullptr);
+
+  // The CAD application is gone at the next Show: one message, and the viewer is told
+  // its client first.
+  running.SetRunning(false);
+  control.UserControl_Show();
+  ASSERT_EQ(journal.Lines().size(), 2u);
+  EXPECT_EQ(journal.Lines()[0], kClientInfoLine);
+  EXPECT_EQ(journal.Lines()[1].rfind(R"(dialog message "UserControl_Show error ActiveX )"
+                                     R"(component can't create object)",
+                                     0),
+            0u)
+      << journal.Lines()[1];
+  EXPECT_EQ(viewer.BoundSinks(), 0u);
 }
 
 }  // namespace
