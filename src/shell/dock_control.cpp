@@ -20,6 +20,12 @@ DockControl::~DockControl() {
   automation::TrapSilently([&] { ReleaseDockContainer(); });
 }
 
+automation::AutomationError DockControl::ErrorWithProjectSource() {
+  automation::AutomationError error = automation::CurrentError();
+  if (error.source().empty()) return error.WithSource(kLibraryName);
+  return error;
+}
+
 void DockControl::ShowMessage(const std::string& text) {
   state_.Dialogs().MessageBox(text, host::MessageButtons::Ok, std::nullopt);
 }
@@ -44,7 +50,7 @@ void DockControl::UserControl_Show() {
     state_.selectedPointY = overlay::kNoSelectedPoint;
     state_.colors = std::make_shared<overlay::AcadColors>();
   } catch (...) {
-    const automation::AutomationError error = automation::CurrentError();
+    const automation::AutomationError error = ErrorWithProjectSource();
     ShowMessage("UserControl_Show error " + error.description() + " " + error.source());
   }
 }

@@ -97,10 +97,20 @@ class DockControl : public sync::DockControlInterface,
   template <class Body>
   void RunHandler(std::string_view handler, Body&& body,
                   std::initializer_list<int32_t> silentNumbers = {}) {
-    if (auto message = automation::TrapForHandler(handler, body, silentNumbers)) {
+    auto withSource = [&] {
+      try {
+        body();
+      } catch (...) {
+        throw ErrorWithProjectSource();
+      }
+    };
+    if (auto message = automation::TrapForHandler(handler, withSource, silentNumbers)) {
       ShowMessage(*message);
     }
   }
+  // The pending error; one the run-time raised without a source names the library, as
+  // the platform's run-time does.
+  static automation::AutomationError ErrorWithProjectSource();
   void ShowMessage(const std::string& text);
 
   // host::ViewerEvents: the viewer's events arrive here and go to the handlers.

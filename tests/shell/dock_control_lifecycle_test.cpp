@@ -165,7 +165,7 @@ TEST_F(Palette, show_without_a_viewer_reports_the_missing_object) {
   bare.UserControl_Show();
   EXPECT_EQ(journal.Lines(),
             (Lines{R"(dialog message "UserControl_Show error Object variable or With block )"
-                   R"(variable not set " caption "VeskNimboDock17")"}));
+                   R"(variable not set VeskNimboDock17" caption "VeskNimboDock17")"}));
   EXPECT_EQ(bare.State().acadApp, nullptr);
 }
 
