@@ -77,21 +77,23 @@ class EntityPainter {
       : canvas_(canvas), map_(map), pointMode_(pointMode) {}
 
   void Paint(const EntityData& e, const std::string& color, double width) {
-    const std::string stroke = C::Attr("stroke", color) + C::Attr("fill", "none") +
-                               C::Attr("stroke-width", width) + C::Attr("stroke-linejoin", "round");
+    const std::string line = C::Attr("stroke", color) + C::Attr("stroke-width", width) +
+                             C::Attr("stroke-linejoin", "round");
+    const std::string stroke = line + C::Attr("fill", "none");
     switch (e.kind) {
       case EntityKind::Polyline:
         canvas_.Element(e.closed ? "polygon" : "polyline",
                         C::Attr("points", Ring(e.points)) + stroke);
         break;
       case EntityKind::Region:
-        canvas_.Element("polygon", C::Attr("points", Ring(e.points)) + stroke +
+        canvas_.Element("polygon", C::Attr("points", Ring(e.points)) + line +
                                        C::Attr("fill", color) + C::Attr("fill-opacity", "0.25"));
         break;
       case EntityKind::Solid:
-        canvas_.Element("polygon", C::Attr("points", Ring(e.points)) + stroke +
-                                       C::Attr("stroke-width", 3) + C::Attr("fill", color) +
-                                       C::Attr("fill-opacity", "0.45"));
+        // A solid seen from above: its profile, filled, with its height.
+        canvas_.Element("polygon", C::Attr("points", Ring(e.points)) + C::Attr("stroke", color) +
+                                       C::Attr("stroke-width", width + 1.5) +
+                                       C::Attr("fill", color) + C::Attr("fill-opacity", "0.3"));
         Label(Centroid(e.points), "solid " + standalone::TranscriptNumber(e.height), color);
         break;
       case EntityKind::Line:
@@ -198,8 +200,13 @@ class EntityPainter {
     canvas_.Element("polygon",
                     C::Attr("points", C::Points({{x, y - r}, {x + r, y}, {x, y + r}, {x - r, y}})) +
                         C::Attr("stroke", color) + C::Attr("fill", "none"));
+    // The block's name and its attribute values; a tag is named only when it is not the
+    // block's own name (the control names both after the sub-option).
     std::string text = e.block;
-    for (const auto& a : e.attributes) text += " " + a.tag + "=" + a.value;
+    for (size_t i = 0; i < e.attributes.size(); ++i) {
+      const auto& a = e.attributes[i];
+      text += (i == 0 ? ": " : ", ") + (a.tag == e.block ? "" : a.tag + " = ") + a.value;
+    }
     canvas_.Text(x + r + 3, y + 4, text, C::Attr("font-size", 11) + C::Attr("fill", color));
   }
 

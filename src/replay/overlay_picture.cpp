@@ -9,6 +9,7 @@ namespace {
 using C = SvgCanvas;
 
 constexpr const char* kBackground = "#1b1f24";
+constexpr const char* kInactiveBackground = "#e6e8eb";
 constexpr const char* kNoPenColor = "#9aa0a6";
 constexpr size_t kListedLayers = 7;
 
@@ -20,7 +21,7 @@ std::string PenColor(const standalone::ViewerPen* pen) {
 
 // Viewer widths are screen pixels of a full-size view; the panel is a thumbnail.
 double PenWidth(const standalone::ViewerPen* pen) {
-  return pen ? std::clamp(pen->width * 0.5, 1.0, 8.0) : 1.0;
+  return pen ? std::clamp(pen->width * 0.35, 1.0, 6.0) : 1.0;
 }
 
 void Footprint(SvgCanvas& canvas, const PanelMap& map, const std::array<double, 8>& c,
@@ -38,15 +39,29 @@ bool HasCorners(const std::array<double, 8>& corners) {
   return std::any_of(corners.begin(), corners.end(), [](double c) { return c != 0; });
 }
 
-std::string LayerLine(const standalone::OverlayLayer& layer) {
+// What a layer received, short enough for the panel's width: "2 lines, 1 point, mosaic".
+std::string LayerSummary(const standalone::OverlayLayer& layer) {
   size_t lines = 0, points = 0;
   for (const auto& feature : layer.features) (feature.kind == "point" ? points : lines)++;
-  std::string line = layer.name + ": ";
-  line += std::to_string(lines) + (lines == 1 ? " line, " : " lines, ");
-  line += std::to_string(points) + (points == 1 ? " point" : " points");
-  if (!layer.registration) line += ", unregistered";
-  if (layer.activation) line += ", " + *layer.activation;
-  return line;
+  std::vector<std::string> parts;
+  if (lines > 0) parts.push_back(std::to_string(lines) + (lines == 1 ? " line" : " lines"));
+  if (points > 0) parts.push_back(std::to_string(points) + (points == 1 ? " point" : " points"));
+  if (parts.empty()) parts.push_back("empty");
+  if (!layer.registration) parts.push_back("unregistered");
+  if (layer.activation) parts.push_back(*layer.activation);
+  std::string out;
+  for (const std::string& part : parts) out += (out.empty() ? "" : ", ") + part;
+  return out;
+}
+
+// A name cut to `limit` characters (counting UTF-8 sequences as one), with an ellipsis.
+std::string Shortened(const std::string& name, size_t limit) {
+  size_t characters = 0;
+  for (size_t i = 0; i < name.size(); ++i) {
+    if ((static_cast<unsigned char>(name[i]) & 0xC0) == 0x80) continue;
+    if (++characters > limit) return name.substr(0, i) + "\u2026";
+  }
+  return name;
 }
 
 }  // namespace
@@ -83,8 +98,12 @@ double DrawViewOverlays(SvgCanvas& canvas, const standalone::ViewerModel& model,
                   C::Attr("fill", view.active ? "#222" : "#888"));
   canvas.Element("rect", C::Attr("x", panel.left) + C::Attr("y", panel.top) +
                              C::Attr("width", panel.width) + C::Attr("height", panel.height) +
-                             C::Attr("fill", kBackground) +
-                             C::Attr("fill-opacity", view.active ? "1" : "0.55"));
+                             C::Attr("fill", view.active ? kBackground : kInactiveBackground));
+  if (!view.active) {
+    canvas.Text(
+        panel.left + panel.width / 2, panel.top + panel.height / 2, "inactive",
+        C::Attr("font-size", 12) + C::Attr("fill", "#777") + C::Attr("text-anchor", "middle"));
+  }
   if (HasCorners(view.total)) Footprint(canvas, map, view.total, "#4d7cff", "5 3");
   if (HasCorners(view.visible)) Footprint(canvas, map, view.visible, "#ff5b5b", "2 2");
 
@@ -120,8 +139,13 @@ double DrawViewOverlays(SvgCanvas& canvas, const standalone::ViewerModel& model,
     const auto& layer = view.overlays[i];
     canvas.Element("rect", C::Attr("x", panel.left) + C::Attr("y", y - 8) + C::Attr("width", 8) +
                                C::Attr("height", 8) +
-                               C::Attr("fill", PenColor(layer.style ? &*layer.style : nullptr)));
-    canvas.Text(panel.left + 12, y, LayerLine(layer), small);
+                               C::Attr("fill", PenColor(layer.style ? &*layer.style : nullptr)) +
+                               C::Attr("stroke", "#777") + C::Attr("stroke-width", 0.5));
+    const std::string summary = LayerSummary(layer);
+    // Name and summary share the panel's width (about 6 pixels a character).
+    const size_t room = summary.size() < 37 ? 37 - summary.size() : 4;
+    canvas.Text(panel.left + 12, y, Shortened(layer.name, room), small);
+    canvas.Text(panel.left + panel.width, y, summary, small + C::Attr("text-anchor", "end"));
     y += 13;
   }
   if (view.overlays.size() > kListedLayers) {

@@ -23,12 +23,6 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
   return text.str();
 }
 
-std::string TranscriptText(const standalone::Journal& journal) {
-  std::string text;
-  for (const std::string& line : journal.Lines()) text += line + "\n";
-  return text;
-}
-
 }  // namespace
 
 int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err) {

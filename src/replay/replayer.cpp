@@ -38,6 +38,12 @@ std::string StepName(size_t number, const Step& step) {
 
 }  // namespace
 
+std::string TranscriptText(const standalone::Journal& journal) {
+  std::string text;
+  for (const std::string& line : journal.Lines()) text += line + "\n";
+  return text;
+}
+
 std::optional<Disagreement> RunSteps(ReplayWorld& world, const Session& session,
                                      const Progress& progress) {
   for (size_t i = 0; i < session.steps.size(); ++i) {

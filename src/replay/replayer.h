@@ -24,6 +24,9 @@ struct Disagreement {
 // Called after each step with the steps done so far and their number in all.
 using Progress = std::function<void(size_t done, size_t total)>;
 
+// The transcript: the journal's lines, each ended by a newline.
+std::string TranscriptText(const standalone::Journal& journal);
+
 // The first disagreement, or nothing when the replay ran to its end. The transcript is
 // the world's journal: each step's line, then what happened in it.
 std::optional<Disagreement> RunSteps(ReplayWorld& world, const Session& session,
