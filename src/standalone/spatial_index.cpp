@@ -5,6 +5,8 @@
 #include <limits>
 #include <numbers>
 
+// Boost 1.74's R-tree includes a header it has itself deprecated; silence its note.
+#define BOOST_ALLOW_DEPRECATED_HEADERS
 #include <boost/geometry.hpp>
 #include <boost/geometry/index/rtree.hpp>
 #include <boost/iterator/function_output_iterator.hpp>

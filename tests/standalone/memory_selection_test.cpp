@@ -5,6 +5,8 @@
 #include <random>
 #include <set>
 
+// Boost 1.74's R-tree includes a header it has itself deprecated; silence its note.
+#define BOOST_ALLOW_DEPRECATED_HEADERS
 #include <boost/geometry.hpp>
 
 #include "standalone/memory_fixture.h"
