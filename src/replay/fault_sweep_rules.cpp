@@ -29,14 +29,15 @@ bool MatchesAny(std::string_view target, Patterns patterns) {
 class Walk {
  public:
   Walk(const std::vector<std::string>& targets, Delivery delivery, std::string entry)
-      : targets_(targets), delivery_(delivery), entry_(std::move(entry)),
-        result_(targets.size()) {}
+      : targets_(targets), delivery_(delivery), entry_(std::move(entry)), result_(targets.size()) {}
 
   bool More() const { return next_ < targets_.size(); }
   bool NextIs(Patterns patterns) const { return More() && MatchesAny(targets_[next_], patterns); }
 
   // The next call fails out of a procedure that re-raises under `source`.
-  void Take(const std::string& source) { result_[next_++] = Expectation{delivery_, entry_, source}; }
+  void Take(const std::string& source) {
+    result_[next_++] = Expectation{delivery_, entry_, source};
+  }
   // The next call is made by the entry point itself: its error keeps the source it came with.
   void TakeDirect() { Take(targets_[next_]); }
   // The next call is made by a procedure that swallows every error.
@@ -120,15 +121,16 @@ void AddFeatures(Walk& w) {
     SendLayerStyle(w);
   }
   // Steps 2 to 4: the document, the selection set and the crossing selection.
-  w.TakeWhile({"drawing.Application.ActiveDocument", "drawing.Document.SelectionSets",
-               "drawing.SelectionSets.Add", "viewer.Total*", "drawing.SelectionSet.SelectByPolygon",
-               "drawing.SelectionSet.ForEach", "drawing.SelectionSet.Count",
-               "drawing.SelectionSet.Item"},
-              source);
+  w.TakeWhile(
+      {"drawing.Application.ActiveDocument", "drawing.Document.SelectionSets",
+       "drawing.SelectionSets.Add", "viewer.Total*", "drawing.SelectionSet.SelectByPolygon",
+       "drawing.SelectionSet.ForEach", "drawing.SelectionSet.Count", "drawing.SelectionSet.Item"},
+      source);
   // Step 5: each entity's style test, its own pen when it has one, and its feature.
   while (w.NextIs({"drawing.Entity.TrueColor"})) {
-    for (int call = 0; call < 3 && w.NextIs({"drawing.Entity.TrueColor", "drawing.Color.ColorMethod",
-                                              "drawing.Entity.Lineweight"});
+    for (int call = 0;
+         call < 3 && w.NextIs({"drawing.Entity.TrueColor", "drawing.Color.ColorMethod",
+                               "drawing.Entity.Lineweight"});
          ++call) {
       w.Take(source);  // HasLayerStyle passes its errors on
     }

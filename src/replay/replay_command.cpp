@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "replay/output_files.h"
+#include "replay/readable_json.h"
 #include "replay/replay_picture.h"
 #include "replay/replay_state.h"
 #include "replay/replayer.h"
@@ -58,7 +59,7 @@ int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err
     OutputFiles files;
     const std::string transcript = TranscriptText(world.journal);
     if (options.transcript) files.Stage(*options.transcript, transcript);
-    if (options.state) files.Stage(*options.state, StateOf(world).dump(2) + "\n");
+    if (options.state) files.Stage(*options.state, ReadableJson(StateOf(world)));
     if (options.svg) files.Stage(*options.svg, PictureOf(world));
     files.Commit();
     if (!options.transcript) out << transcript << std::flush;

@@ -4,9 +4,11 @@
 
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
+#include "replay/fault_sweep_command.h"
 #include "replay/replay_command.h"
 #include "standalone/fault_plan.h"
 
@@ -46,6 +48,23 @@ int main(int argc, char** argv) {
   CLI::App* targets =
       app.add_subcommand("targets", "Lists the operations that a `fail` step can make fail.");
 
+  std::vector<std::string> sweepScenarios;
+  nimbo::replay::SweepOptions sweepOptions;
+  CLI::App* sweep = app.add_subcommand(
+      "sweep", "Fails every outside call of each scenario in turn and checks the error rules.");
+  sweep->footer(
+      "Each scenario (tests/reliability/scenarios/) names a session and a probe. The sweep\n"
+      "replays it once to count its outside calls, then once per call with that call\n"
+      "failing, and checks that nothing crashed, that the failure reached the person as the\n"
+      "control's error rules say, that no temporary selection set was left, and that the\n"
+      "probe still works. Exit 0 when every rule held, 1 when one broke, 2 for an invalid\n"
+      "scenario file.");
+  sweep->add_option("SCENARIO", sweepScenarios, "scenario files (JSON)")->required();
+  sweep->add_flag("!--in-process", sweepOptions.isolate,
+                  "run every replay in this process (for a debugger; a crash ends the sweep)");
+  sweep->add_flag("--every", sweepOptions.everyBreak,
+                  "list every broken rule, not only each scenario's first");
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
@@ -57,6 +76,9 @@ int main(int argc, char** argv) {
   if (targets->parsed()) {
     for (const std::string& target : nimbo::standalone::FaultTargets()) std::cout << target << "\n";
     return 0;
+  }
+  if (sweep->parsed()) {
+    return nimbo::replay::RunFaultSweep(sweepScenarios, sweepOptions, std::cout, std::cerr);
   }
   options.showProgress = isatty(STDERR_FILENO) != 0;
   return nimbo::replay::RunReplay(options, std::cout, std::cerr);
