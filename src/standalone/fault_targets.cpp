@@ -20,17 +20,17 @@ struct ObjectMembers {
 
 std::vector<std::string> BuildTargets() {
   const std::vector<const char*> collection = {
-      "Count",        "Item",          "ForEach",          "AddPoint",
-      "AddLightWeightPolyline", "AddText", "AddDimAligned", "AddDimAngular",
-      "AddExtrudedSolid", "InsertBlock", "AddAttribute"};
+      "Count",       "Item",          "ForEach",       "AddPoint",         "AddLightWeightPolyline",
+      "AddText",     "AddDimAligned", "AddDimAngular", "AddExtrudedSolid", "InsertBlock",
+      "AddAttribute"};
   std::vector<const char*> block = collection;
   block.push_back("Name");
   const std::vector<ObjectMembers> drawing = {
       {"Application", {"ActiveDocument", "GetInterfaceObject", "ZoomCenter"}},
       {"RunningObjects", {"GetActiveObject"}},
       {"Document",
-       {"Name", "GetVariable", "SetVariable", "Application", "ModelSpace", "PaperSpace",
-        "Layers", "Blocks", "SelectionSets", "Utility", "Advise", "Unadvise"}},
+       {"Name", "GetVariable", "SetVariable", "Application", "ModelSpace", "PaperSpace", "Layers",
+        "Blocks", "SelectionSets", "Utility", "Advise", "Unadvise"}},
       {"Layers", {"Count", "Item", "Add", "ForEach"}},
       {"Layer", {"Name", "SetColor", "LayerOn", "TrueColor", "Lineweight", "Delete"}},
       {"ModelSpace", collection},
@@ -64,7 +64,8 @@ std::vector<std::string> BuildTargets() {
     }
   }
   for (const auto& [object, members] : map) {
-    for (const char* member : members) targets.push_back(std::string("map.") + object + "." + member);
+    for (const char* member : members)
+      targets.push_back(std::string("map.") + object + "." + member);
   }
   for (const host::ViewerOperation& operation : host::ViewerOperations()) {
     targets.push_back("viewer." + std::string(operation.name));

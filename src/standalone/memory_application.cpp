@@ -36,7 +36,8 @@ void MemoryApplication::ZoomCenter(const Point3& center, double magnification) {
     throw Raise(host_error::kInvalidInput,
                 "Invalid input: magnification " + TranscriptNumber(magnification));
   }
-  active_->drawing.StoreVariable("VIEWCTR", automation::DoubleArray{0, {center.x, center.y, center.z}});
+  active_->drawing.StoreVariable("VIEWCTR",
+                                 automation::DoubleArray{0, {center.x, center.y, center.z}});
   active_->drawing.StoreVariable("VIEWSIZE", magnification);
   Change(*active_, "view centre (" + TranscriptNumber(center.x) + ", " +
                        TranscriptNumber(center.y) + ") size " + TranscriptNumber(magnification));
@@ -53,8 +54,8 @@ DocumentStateRef MemoryApplication::FindOpen(std::string_view name) const {
 
 Drawing& MemoryApplication::AddDocument(std::string name) {
   if (FindOpen(name)) throw SetupError("a document named \"" + name + "\" is open already");
-  auto doc = std::make_shared<DocumentState>(std::move(name), nextSerial_++, services_,
-                                             weak_from_this());
+  auto doc =
+      std::make_shared<DocumentState>(std::move(name), nextSerial_++, services_, weak_from_this());
   documents_.push_back(doc);
   return doc->drawing;
 }
@@ -102,7 +103,8 @@ void MemoryApplication::RunCommand(std::string_view document, const std::string&
   if (!doc) throw SetupError("no open document is named \"" + std::string(document) + "\"");
   if (viewCenter || viewSize) {
     const Point3 center = doc->drawing.ViewCenter();
-    doc->drawing.SetView(viewCenter ? viewCenter->x : center.x, viewCenter ? viewCenter->y : center.y,
+    doc->drawing.SetView(viewCenter ? viewCenter->x : center.x,
+                         viewCenter ? viewCenter->y : center.y,
                          viewSize ? *viewSize : doc->drawing.ViewSize());
   }
   doc->RaiseEndCommand(commandName);

@@ -29,9 +29,13 @@ void Change(DocumentState& doc, const std::string& change) {
   doc.services.journal->Write("drawing " + doc.drawing.Name() + " " + change);
 }
 
-std::string Quote(const std::string& text) { return TranscriptString(text); }
+std::string Quote(const std::string& text) {
+  return TranscriptString(text);
+}
 
-std::string PointText(const Point3& p) { return TranscriptPoint(p.x, p.y, p.z); }
+std::string PointText(const Point3& p) {
+  return TranscriptPoint(p.x, p.y, p.z);
+}
 
 std::string ColorText(const ColorValue& color) {
   using namespace host::color_method;
@@ -78,7 +82,9 @@ void DocumentState::RaiseEndCommand(const std::string& commandName) {
 
 namespace {
 
-int32_t CountOf(size_t n) { return automation::CheckedLong(static_cast<int64_t>(n)); }
+int32_t CountOf(size_t n) {
+  return automation::CheckedLong(static_cast<int64_t>(n));
+}
 
 AutomationError NoItem(const std::string& collection, int32_t index, size_t count) {
   return Raise(host_error::kKeyNotFound, "Key not found: " + collection + " has no item " +
@@ -90,8 +96,8 @@ AutomationError NoItem(const std::string& collection, int32_t index, size_t coun
 // reserved characters.
 void CheckSymbolName(const std::string& kind, const std::string& name) {
   if (name.empty() || name.find_first_of("<>/\\\":;?*|,=`") != std::string::npos) {
-    throw Raise(host_error::kInvalidInput, "Invalid input: " + Quote(name) + " is not a valid " +
-                                               kind + " name");
+    throw Raise(host_error::kInvalidInput,
+                "Invalid input: " + Quote(name) + " is not a valid " + kind + " name");
   }
 }
 
@@ -120,8 +126,8 @@ struct CollectionTargets {
         insertBlock("drawing." + object + ".InsertBlock"),
         addAttribute("drawing." + object + ".AddAttribute"),
         name("drawing." + object + ".Name") {}
-  std::string count, item, forEach, addPoint, addPolyline, addText, addDimAligned,
-      addDimAngular, addExtrudedSolid, insertBlock, addAttribute, name;
+  std::string count, item, forEach, addPoint, addPolyline, addText, addDimAligned, addDimAngular,
+      addExtrudedSolid, insertBlock, addAttribute, name;
 };
 
 const CollectionTargets& TargetsOf(Space space) {
@@ -185,7 +191,8 @@ class MemoryCollection : public Interface {
     if (values.size() < 4 || values.size() % 2 != 0) {
       throw Raise(host_error::kInvalidInput,
                   "Invalid input: a lightweight polyline needs an even number of at least four "
-                  "coordinates, not " + std::to_string(values.size()));
+                  "coordinates, not " +
+                      std::to_string(values.size()));
     }
     EntityData e;
     e.kind = EntityKind::Polyline;
@@ -207,8 +214,8 @@ class MemoryCollection : public Interface {
     e.text = text;
     e.at = insertion;
     e.height = height;
-    return Add<host::Text>(e, Quote(text) + " at " + PointText(insertion) + " height " +
-                                  TranscriptNumber(height));
+    return Add<host::Text>(
+        e, Quote(text) + " at " + PointText(insertion) + " height " + TranscriptNumber(height));
   }
 
   std::shared_ptr<host::Dimension> AddDimAligned(const Point3& first, const Point3& second,
@@ -323,8 +330,8 @@ class MemoryCollection : public Interface {
     e.tag = tag;
     e.text = value;
     return Add<host::AttributeDefinition>(
-        e, "tag " + Quote(tag) + " value " + Quote(value) + " prompt " + Quote(prompt) +
-               " mode " + std::to_string(mode) + " height " + TranscriptNumber(height) + " at " +
+        e, "tag " + Quote(tag) + " value " + Quote(value) + " prompt " + Quote(prompt) + " mode " +
+               std::to_string(mode) + " height " + TranscriptNumber(height) + " at " +
                PointText(insertion));
   }
 
@@ -414,8 +421,10 @@ class MemoryLayer : public host::Layer {
   void SetColor(int32_t colorIndex) override {
     Enter("drawing.Layer.SetColor");
     if (colorIndex < 1 || colorIndex > 255) {
-      throw Raise(host_error::kInvalidInput, "Invalid input: a layer's colour index must be 1 to "
-                                             "255, not " + std::to_string(colorIndex));
+      throw Raise(host_error::kInvalidInput,
+                  "Invalid input: a layer's colour index must be 1 to "
+                  "255, not " +
+                      std::to_string(colorIndex));
     }
     doc_->drawing.SetLayerColor(layer_, ColorValue::Index(colorIndex));
     Change(*doc_, "layer " + Quote(name_) + " colour " + std::to_string(colorIndex));
@@ -469,8 +478,7 @@ class MemoryLayers : public host::Layers {
     if (index < 0 || static_cast<uint32_t>(index) >= doc_->drawing.LayerCount()) {
       throw NoItem("Layers", index, doc_->drawing.LayerCount());
     }
-    return std::make_shared<MemoryLayer>(doc_,
-                                         doc_->drawing.LayerAt(static_cast<uint32_t>(index)));
+    return std::make_shared<MemoryLayer>(doc_, doc_->drawing.LayerAt(static_cast<uint32_t>(index)));
   }
   host::LayerRef Add(const std::string& name) override {
     Enter(*doc_, "drawing.Layers.Add");
@@ -540,7 +548,8 @@ class MemorySelectionSet : public host::SelectionSet {
     if (v.size() < 9 || v.size() % 3 != 0) {
       throw Raise(host_error::kInvalidInput,
                   "Invalid input: a selection polygon needs x, y, z triples of at least three "
-                  "points, not " + std::to_string(v.size()) + " numbers");
+                  "points, not " +
+                      std::to_string(v.size()) + " numbers");
     }
     std::vector<spatial::Vec2> ring;
     for (size_t i = 0; i < v.size(); i += 3) ring.push_back({v[i], v[i + 1]});
@@ -605,10 +614,9 @@ class MemorySelectionSet : public host::SelectionSet {
   }
   size_t LiveCount() const {
     if (set_->prunedAt == doc_->drawing.Deletions()) return set_->handles.size();
-    return static_cast<size_t>(std::count_if(set_->handles.begin(), set_->handles.end(),
-                                             [this](Drawing::Handle h) {
-                                               return doc_->drawing.IsLive(h);
-                                             }));
+    return static_cast<size_t>(
+        std::count_if(set_->handles.begin(), set_->handles.end(),
+                      [this](Drawing::Handle h) { return doc_->drawing.IsLive(h); }));
   }
   // Adds the handles the set does not hold yet; answers how many.
   size_t Append(const std::vector<Drawing::Handle>& handles) {
@@ -699,9 +707,15 @@ class MemoryDocument : public host::Document, public DocumentLink {
     }
     automation::Variant stored;
     switch (variable.type) {
-      case VariableType::Integer: stored = automation::ToInteger(value); break;
-      case VariableType::Double: stored = automation::ToDouble(value); break;
-      case VariableType::String: stored = automation::ToString(value); break;
+      case VariableType::Integer:
+        stored = automation::ToInteger(value);
+        break;
+      case VariableType::Double:
+        stored = automation::ToDouble(value);
+        break;
+      case VariableType::String:
+        stored = automation::ToString(value);
+        break;
       case VariableType::Point: {
         const automation::Variant v = value.Value();
         if (v.Type() != automation::VarType::DoubleArray ||
@@ -764,9 +778,9 @@ class MemoryDocument : public host::Document, public DocumentLink {
     auto it = std::find_if(doc_->sinks.begin(), doc_->sinks.end(),
                            [cookie](const auto& entry) { return entry.first == cookie; });
     if (it == doc_->sinks.end()) {
-      throw Raise(host_error::kNoConnection,
-                  "Cookie " + std::to_string(cookie) + " names no connection of drawing " +
-                      doc_->drawing.Name());
+      throw Raise(host_error::kNoConnection, "Cookie " + std::to_string(cookie) +
+                                                 " names no connection of drawing " +
+                                                 doc_->drawing.Name());
     }
     doc_->sinks.erase(it);
   }

@@ -30,10 +30,12 @@ constexpr std::array<KindInfo, 12> kKinds{{
     {EntityKind::Solid, "solid", "AcDb3dSolid"},
 }};
 
-// Object ids of drawing n start at 0x7F000000 + n * 0x10000000 and step by 8, as the
-// CAD application's do, so that each drawing's ids are its own.
-constexpr int64_t kObjectIdStart = 0x7F000000;
-constexpr int64_t kObjectIdsPerDrawing = 0x10000000;
+// Object ids of drawing n start at 0x20000000 + (n mod 32) * 0x02000000 and step by 8, as
+// the CAD application's do: each drawing's ids are its own (for four million entities), and
+// every id fits the 32-bit Long that automation clients of release 17 keep them in.
+constexpr int64_t kObjectIdStart = 0x20000000;
+constexpr int64_t kObjectIdsPerDrawing = 0x02000000;
+constexpr int kObjectIdRanges = 32;
 constexpr int64_t kObjectIdStep = 8;
 
 bool HasDetail(EntityKind kind) {
@@ -43,8 +45,10 @@ bool HasDetail(EntityKind kind) {
     case EntityKind::AngularDimension:
     case EntityKind::BlockReference:
     case EntityKind::AttributeDefinition:
-    case EntityKind::Solid: return true;
-    default: return false;
+    case EntityKind::Solid:
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -52,13 +56,19 @@ bool HasPoints(EntityKind kind) {
   return kind == EntityKind::Polyline || kind == EntityKind::Region || kind == EntityKind::Solid;
 }
 
-spatial::Vec2 Flat(const Point3& p) { return {p.x, p.y}; }
+spatial::Vec2 Flat(const Point3& p) {
+  return {p.x, p.y};
+}
 
 }  // namespace
 
-const char* KindName(EntityKind kind) { return kKinds[static_cast<size_t>(kind)].name; }
+const char* KindName(EntityKind kind) {
+  return kKinds[static_cast<size_t>(kind)].name;
+}
 
-const char* ObjectName(EntityKind kind) { return kKinds[static_cast<size_t>(kind)].objectName; }
+const char* ObjectName(EntityKind kind) {
+  return kKinds[static_cast<size_t>(kind)].objectName;
+}
 
 std::optional<EntityKind> KindFromName(std::string_view name) {
   for (const KindInfo& info : kKinds) {
@@ -85,7 +95,7 @@ struct Drawing::Detail {
   std::string text;  // text; a dimension's override; an attribute definition's default
   std::string tag;
   std::string prompt;
-  std::string name;  // a reference's block; a solid's profile id
+  std::string name;           // a reference's block; a solid's profile id
   std::array<Point3, 4> p{};  // aligned: first, second, text; angular: vertex, first, second, text
   Point3 scale{1, 1, 1};
   double height = 0;
@@ -116,7 +126,8 @@ struct Drawing::Record {
 };
 
 Drawing::Drawing(std::string name, int serial)
-    : name_(std::move(name)), objectIdBase_(kObjectIdStart + serial * kObjectIdsPerDrawing) {
+    : name_(std::move(name)),
+      objectIdBase_(kObjectIdStart + (serial % kObjectIdRanges) * kObjectIdsPerDrawing) {
   spaces_.resize(2);
   layers_.push_back(LayerRecord{LayerData{"0"}});
   layerOrder_.push_back(0);
@@ -152,12 +163,20 @@ Drawing::Handle Drawing::NewRecord() {
   return recordCount_++;
 }
 
-bool Drawing::IsLive(Handle h) const { return h < recordCount_ && At(h).live; }
+bool Drawing::IsLive(Handle h) const {
+  return h < recordCount_ && At(h).live;
+}
 
-Drawing::SpaceList& Drawing::List(Space space) { return spaces_.at(space.code); }
-const Drawing::SpaceList& Drawing::List(Space space) const { return spaces_.at(space.code); }
+Drawing::SpaceList& Drawing::List(Space space) {
+  return spaces_.at(space.code);
+}
+const Drawing::SpaceList& Drawing::List(Space space) const {
+  return spaces_.at(space.code);
+}
 
-bool Drawing::SpaceExists(Space space) const { return space.code < spaces_.size(); }
+bool Drawing::SpaceExists(Space space) const {
+  return space.code < spaces_.size();
+}
 
 uint32_t Drawing::InternLayer(std::string_view name) {
   if (auto found = FindLayer(name)) return *found;
@@ -198,19 +217,28 @@ Drawing::Handle Drawing::Store(Space space, const EntityData& e, std::string id)
     r.g[at + 2] = p.z;
   };
   switch (e.kind) {
-    case EntityKind::Line: put(0, e.start); put(3, e.end); break;
+    case EntityKind::Line:
+      put(0, e.start);
+      put(3, e.end);
+      break;
     case EntityKind::Point:
     case EntityKind::Text:
     case EntityKind::BlockReference:
-    case EntityKind::AttributeDefinition: put(0, e.at); break;
-    case EntityKind::Circle: put(0, e.center); r.g[3] = e.radius; break;
+    case EntityKind::AttributeDefinition:
+      put(0, e.at);
+      break;
+    case EntityKind::Circle:
+      put(0, e.center);
+      r.g[3] = e.radius;
+      break;
     case EntityKind::Arc:
       put(0, e.center);
       r.g[3] = e.radius;
       r.g[4] = e.startAngle;
       r.g[5] = e.endAngle;
       break;
-    default: break;
+    default:
+      break;
   }
   if (HasPoints(e.kind)) r.points = e.points;
   if (HasDetail(e.kind)) {
@@ -254,7 +282,8 @@ Drawing::Handle Drawing::Store(Space space, const EntityData& e, std::string id)
         }
         break;
       }
-      default: break;
+      default:
+        break;
     }
   }
   ++layers_[layer].users;
@@ -314,7 +343,9 @@ EntityData Drawing::Entity(Handle h) const {
     case EntityKind::Point:
     case EntityKind::Text:
     case EntityKind::BlockReference:
-    case EntityKind::AttributeDefinition: e.at = g0; break;
+    case EntityKind::AttributeDefinition:
+      e.at = g0;
+      break;
     case EntityKind::Circle:
       e.center = g0;
       e.radius = r.g[3];
@@ -325,7 +356,8 @@ EntityData Drawing::Entity(Handle h) const {
       e.startAngle = r.g[4];
       e.endAngle = r.g[5];
       break;
-    default: break;
+    default:
+      break;
   }
   if (HasPoints(r.kind)) e.points = r.points;
   if (r.detail) {
@@ -361,17 +393,26 @@ EntityData Drawing::Entity(Handle h) const {
         e.profile = d.name;
         e.taperAngle = d.taperAngle;
         break;
-      default: break;
+      default:
+        break;
     }
   }
   return e;
 }
 
-EntityKind Drawing::Kind(Handle h) const { return LiveAt(h).kind; }
-const std::string& Drawing::Id(Handle h) const { return LiveAt(h).id; }
-Space Drawing::Owner(Handle h) const { return Space{LiveAt(h).owner}; }
+EntityKind Drawing::Kind(Handle h) const {
+  return LiveAt(h).kind;
+}
+const std::string& Drawing::Id(Handle h) const {
+  return LiveAt(h).id;
+}
+Space Drawing::Owner(Handle h) const {
+  return Space{LiveAt(h).owner};
+}
 
-int64_t Drawing::ObjectIdOf(Handle h) const { return objectIdBase_ + kObjectIdStep * h; }
+int64_t Drawing::ObjectIdOf(Handle h) const {
+  return objectIdBase_ + kObjectIdStep * h;
+}
 
 Drawing::Handle Drawing::HandleOfObjectId(int64_t objectId) const {
   const int64_t offset = objectId - objectIdBase_;
@@ -394,7 +435,9 @@ Drawing::Handle Drawing::FindSelectable(std::string_view id) const {
 const std::string& Drawing::LayerName(Handle h) const {
   return layers_[LiveAt(h).layer].data.name;
 }
-uint32_t Drawing::LayerOf(Handle h) const { return LiveAt(h).layer; }
+uint32_t Drawing::LayerOf(Handle h) const {
+  return LiveAt(h).layer;
+}
 
 void Drawing::SetLayerOf(Handle h, uint32_t layer) {
   LiveAt(h);
@@ -419,8 +462,12 @@ void Drawing::SetColorOf(Handle h, ColorValue color) {
   r.rgb[2] = color.blue;
 }
 
-int32_t Drawing::LineweightOf(Handle h) const { return LiveAt(h).lineweight; }
-const std::vector<double>& Drawing::PointsOf(Handle h) const { return LiveAt(h).points; }
+int32_t Drawing::LineweightOf(Handle h) const {
+  return LiveAt(h).lineweight;
+}
+const std::vector<double>& Drawing::PointsOf(Handle h) const {
+  return LiveAt(h).points;
+}
 
 void Drawing::SetText(Handle h, std::string text) {
   LiveAt(h);
@@ -444,7 +491,9 @@ void Drawing::Compact(SpaceList& list) {
   list.dead = 0;
 }
 
-uint32_t Drawing::LiveCount(Space space) const { return List(space).live; }
+uint32_t Drawing::LiveCount(Space space) const {
+  return List(space).live;
+}
 
 Drawing::Handle Drawing::ItemOf(Space space, uint32_t index) {
   SpaceList& list = List(space);
@@ -458,7 +507,9 @@ Drawing::Handle Drawing::ItemOf(Space space, uint32_t index) {
   return kNoHandle;
 }
 
-void Drawing::BeginEnumeration(Space space) { ++List(space).enumerating; }
+void Drawing::BeginEnumeration(Space space) {
+  ++List(space).enumerating;
+}
 
 void Drawing::EndEnumeration(Space space) {
   SpaceList& list = List(space);
@@ -466,10 +517,16 @@ void Drawing::EndEnumeration(Space space) {
   Compact(list);
 }
 
-size_t Drawing::SlotCount(Space space) const { return List(space).handles.size(); }
-Drawing::Handle Drawing::SlotAt(Space space, size_t i) const { return List(space).handles[i]; }
+size_t Drawing::SlotCount(Space space) const {
+  return List(space).handles.size();
+}
+Drawing::Handle Drawing::SlotAt(Space space, size_t i) const {
+  return List(space).handles[i];
+}
 
-size_t Drawing::EntityCount(Space space) const { return List(space).live; }
+size_t Drawing::EntityCount(Space space) const {
+  return List(space).live;
+}
 
 void Drawing::ForEachEntity(Space space,
                             const std::function<void(const EntityData&)>& visit) const {
@@ -503,7 +560,8 @@ spatial::Box Drawing::BoxOf(const Record& r) const {
     case EntityKind::Polyline:
     case EntityKind::Region:
     case EntityKind::Solid:
-      for (size_t i = 0; i + 1 < r.points.size(); i += 2) box.Extend({r.points[i], r.points[i + 1]});
+      for (size_t i = 0; i + 1 < r.points.size(); i += 2)
+        box.Extend({r.points[i], r.points[i + 1]});
       break;
     case EntityKind::Line:
       box.Extend({r.g[0], r.g[1]});
@@ -512,7 +570,9 @@ spatial::Box Drawing::BoxOf(const Record& r) const {
     case EntityKind::Point:
     case EntityKind::Text:
     case EntityKind::BlockReference:
-    case EntityKind::AttributeDefinition: box.Extend({r.g[0], r.g[1]}); break;
+    case EntityKind::AttributeDefinition:
+      box.Extend({r.g[0], r.g[1]});
+      break;
     case EntityKind::Circle:
     case EntityKind::Arc: {
       const double radius = std::fabs(r.g[3]);
@@ -537,13 +597,17 @@ bool Drawing::Touches(const Record& r, const spatial::CrossingPolygon& polygon) 
     case EntityKind::Region:
     case EntityKind::Solid:
       return polygon.TouchesPolyline(r.points.data(), r.points.size() / 2, true);
-    case EntityKind::Line: return polygon.TouchesSegment({r.g[0], r.g[1]}, {r.g[3], r.g[4]});
+    case EntityKind::Line:
+      return polygon.TouchesSegment({r.g[0], r.g[1]}, {r.g[3], r.g[4]});
     case EntityKind::Point:
     case EntityKind::Text:
     case EntityKind::BlockReference:
-    case EntityKind::AttributeDefinition: return polygon.Contains({r.g[0], r.g[1]});
-    case EntityKind::Circle: return polygon.TouchesCircle({r.g[0], r.g[1]}, r.g[3]);
-    case EntityKind::Arc: return polygon.TouchesArc({r.g[0], r.g[1]}, r.g[3], r.g[4], r.g[5]);
+    case EntityKind::AttributeDefinition:
+      return polygon.Contains({r.g[0], r.g[1]});
+    case EntityKind::Circle:
+      return polygon.TouchesCircle({r.g[0], r.g[1]}, r.g[3]);
+    case EntityKind::Arc:
+      return polygon.TouchesArc({r.g[0], r.g[1]}, r.g[3], r.g[4], r.g[5]);
     case EntityKind::AlignedDimension:
     case EntityKind::AngularDimension: {
       const int points = r.kind == EntityKind::AlignedDimension ? 3 : 4;
@@ -599,9 +663,13 @@ uint32_t Drawing::PutLayer(const LayerData& layer) {
   return number;
 }
 
-void Drawing::SetCurrentLayer(std::string_view name) { currentLayer_ = InternLayer(name); }
+void Drawing::SetCurrentLayer(std::string_view name) {
+  currentLayer_ = InternLayer(name);
+}
 
-std::string Drawing::CurrentLayer() const { return layers_[currentLayer_].data.name; }
+std::string Drawing::CurrentLayer() const {
+  return layers_[currentLayer_].data.name;
+}
 
 std::vector<LayerData> Drawing::Layers() const {
   std::vector<LayerData> out;
@@ -614,11 +682,17 @@ bool Drawing::LayerLive(uint32_t layer) const {
   return layer < layers_.size() && !layers_[layer].deleted;
 }
 
-const LayerData& Drawing::Layer(uint32_t layer) const { return layers_.at(layer).data; }
+const LayerData& Drawing::Layer(uint32_t layer) const {
+  return layers_.at(layer).data;
+}
 
-void Drawing::SetLayerColor(uint32_t layer, ColorValue color) { layers_.at(layer).data.color = color; }
+void Drawing::SetLayerColor(uint32_t layer, ColorValue color) {
+  layers_.at(layer).data.color = color;
+}
 
-uint32_t Drawing::LayerUsers(uint32_t layer) const { return layers_.at(layer).users; }
+uint32_t Drawing::LayerUsers(uint32_t layer) const {
+  return layers_.at(layer).users;
+}
 
 std::optional<std::string> Drawing::WhyUndeletable(uint32_t layer) const {
   const LayerRecord& record = layers_.at(layer);
@@ -713,8 +787,8 @@ void Drawing::StoreVariable(std::string_view name, automation::Variant value) {
   VariableNamed(name).value = std::move(value);
 }
 
-void Drawing::DefineVariable(const std::string& name, automation::Variant value,
-                             VariableType type, bool readOnly) {
+void Drawing::DefineVariable(const std::string& name, automation::Variant value, VariableType type,
+                             bool readOnly) {
   Variable& v = VariableNamed(name);
   v.value = std::move(value);
   v.type = type;
@@ -731,7 +805,9 @@ Point3 Drawing::ViewCenter() const {
   return Point3{values.at(0), values.at(1), values.size() > 2 ? values[2] : 0};
 }
 
-double Drawing::ViewSize() const { return FindVariable("VIEWSIZE")->value.AsDouble(); }
+double Drawing::ViewSize() const {
+  return FindVariable("VIEWSIZE")->value.AsDouble();
+}
 
 void Drawing::AddObjectDataTable(ObjectDataTable table) {
   for (const ObjectDataTable& t : odTables_) {

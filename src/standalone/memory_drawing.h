@@ -213,7 +213,8 @@ class Drawing {
   static constexpr Handle kNoHandle = UINT32_MAX;
 
   // `serial` makes the numeric object ids of this drawing distinct from other drawings'
-  // (the application numbers its drawings from 0).
+  // (the application numbers its drawings from 0; ids repeat after 32 drawings, and
+  // every id fits a 32-bit Long).
   explicit Drawing(std::string name, int serial = 0);
   ~Drawing();
   Drawing(const Drawing&) = delete;
@@ -313,7 +314,7 @@ class Drawing {
   // entities stay in it, dead), so positions below the size at its start stay valid.
   void BeginEnumeration(Space space);
   void EndEnumeration(Space space);
-  size_t SlotCount(Space space) const;      // live and dead
+  size_t SlotCount(Space space) const;         // live and dead
   Handle SlotAt(Space space, size_t i) const;  // may be dead
   // The live model-space entities that lie inside the polygon or cross its boundary, in
   // model-space order.
@@ -347,8 +348,8 @@ class Drawing {
     std::string name;
     std::vector<Handle> handles;  // may hold entities deleted since; skipped when read
     bool deleted = false;
-    int enumerating = 0;       // while > 0, `handles` is only appended to
-    uint64_t prunedAt = 0;     // Deletions() when dead handles were last removed
+    int enumerating = 0;    // while > 0, `handles` is only appended to
+    uint64_t prunedAt = 0;  // Deletions() when dead handles were last removed
   };
   using SelectionSetRef = std::shared_ptr<SelectionSetRecord>;
   const std::vector<SelectionSetRef>& SelectionSets() const { return selectionSets_; }

@@ -74,9 +74,9 @@ class EntityBase : public Interface, public EntityLink {
   void SetColor(int32_t colorIndex) override {
     Enter("drawing.Entity.SetColor");
     if (colorIndex < 0 || colorIndex > host::kColorByLayer) {
-      throw host_error::Raise(host_error::kInvalidInput,
-                              "Invalid input: colour index " + std::to_string(colorIndex) +
-                                  " is outside 0 to 256");
+      throw host_error::Raise(
+          host_error::kInvalidInput,
+          "Invalid input: colour index " + std::to_string(colorIndex) + " is outside 0 to 256");
     }
     const ColorValue color = ColorValue::FromIndexPut(colorIndex);
     Db().SetColorOf(handle_, color);
@@ -152,9 +152,9 @@ class MemoryDimension : public EntityBase<host::Dimension> {
   void SetTextHeight(double height) override {
     Enter("drawing.Entity.SetTextHeight");
     if (!(height > 0)) {
-      throw host_error::Raise(host_error::kInvalidInput,
-                              "Invalid input: text height " + TranscriptNumber(height) +
-                                  " is not positive");
+      throw host_error::Raise(
+          host_error::kInvalidInput,
+          "Invalid input: text height " + TranscriptNumber(height) + " is not positive");
     }
     Db().SetHeight(handle_, height);
     Change(*doc_, "entity " + id_ + " text height " + TranscriptNumber(height));
@@ -162,9 +162,9 @@ class MemoryDimension : public EntityBase<host::Dimension> {
   void SetArrowheadSize(double size) override {
     Enter("drawing.Entity.SetArrowheadSize");
     if (!(size >= 0)) {
-      throw host_error::Raise(host_error::kInvalidInput,
-                              "Invalid input: arrowhead size " + TranscriptNumber(size) +
-                                  " is negative");
+      throw host_error::Raise(
+          host_error::kInvalidInput,
+          "Invalid input: arrowhead size " + TranscriptNumber(size) + " is negative");
     }
     Db().SetArrowheadSize(handle_, size);
     Change(*doc_, "entity " + id_ + " arrowhead size " + TranscriptNumber(size));
@@ -190,9 +190,9 @@ class MemoryAttributeDefinition : public EntityBase<host::AttributeDefinition> {
   void SetHeight(double height) override {
     Enter("drawing.Entity.SetHeight");
     if (!(height > 0)) {
-      throw host_error::Raise(host_error::kInvalidInput,
-                              "Invalid input: height " + TranscriptNumber(height) +
-                                  " is not positive");
+      throw host_error::Raise(
+          host_error::kInvalidInput,
+          "Invalid input: height " + TranscriptNumber(height) + " is not positive");
     }
     Db().SetHeight(handle_, height);
     Change(*doc_, "entity " + id_ + " height " + TranscriptNumber(height));
@@ -213,19 +213,28 @@ std::shared_ptr<host::Color> MakeColor(const DocumentStateRef& doc, ColorValue v
 
 host::EntityRef MakeEntity(const DocumentStateRef& doc, Drawing::Handle handle) {
   switch (doc->drawing.Kind(handle)) {
-    case EntityKind::Polyline: return std::make_shared<MemoryPolyline>(doc, handle);
-    case EntityKind::Line: return std::make_shared<MemoryLine>(doc, handle);
-    case EntityKind::Point: return std::make_shared<MemoryPoint>(doc, handle);
-    case EntityKind::Region: return std::make_shared<MemoryRegion>(doc, handle);
-    case EntityKind::Text: return std::make_shared<MemoryText>(doc, handle);
+    case EntityKind::Polyline:
+      return std::make_shared<MemoryPolyline>(doc, handle);
+    case EntityKind::Line:
+      return std::make_shared<MemoryLine>(doc, handle);
+    case EntityKind::Point:
+      return std::make_shared<MemoryPoint>(doc, handle);
+    case EntityKind::Region:
+      return std::make_shared<MemoryRegion>(doc, handle);
+    case EntityKind::Text:
+      return std::make_shared<MemoryText>(doc, handle);
     case EntityKind::AlignedDimension:
-    case EntityKind::AngularDimension: return std::make_shared<MemoryDimension>(doc, handle);
-    case EntityKind::BlockReference: return std::make_shared<MemoryBlockReference>(doc, handle);
+    case EntityKind::AngularDimension:
+      return std::make_shared<MemoryDimension>(doc, handle);
+    case EntityKind::BlockReference:
+      return std::make_shared<MemoryBlockReference>(doc, handle);
     case EntityKind::AttributeDefinition:
       return std::make_shared<MemoryAttributeDefinition>(doc, handle);
-    case EntityKind::Solid: return std::make_shared<MemorySolid>(doc, handle);
+    case EntityKind::Solid:
+      return std::make_shared<MemorySolid>(doc, handle);
     case EntityKind::Circle:
-    case EntityKind::Arc: return std::make_shared<MemoryPlainEntity>(doc, handle);
+    case EntityKind::Arc:
+      return std::make_shared<MemoryPlainEntity>(doc, handle);
   }
   return std::make_shared<MemoryPlainEntity>(doc, handle);
 }

@@ -30,7 +30,8 @@ class MemoryFieldDefinition : public host::ODFieldDefinition {
 
 class MemoryFieldDefinitions : public host::ODFieldDefinitions {
  public:
-  MemoryFieldDefinitions(DocumentStateRef doc, size_t table) : doc_(std::move(doc)), table_(table) {}
+  MemoryFieldDefinitions(DocumentStateRef doc, size_t table)
+      : doc_(std::move(doc)), table_(table) {}
   int32_t Count() override {
     Enter(*doc_, "map.ODFieldDefinitions.Count");
     return static_cast<int32_t>(Fields().size());

@@ -17,8 +17,7 @@ namespace bg = boost::geometry;
 namespace bgi = boost::geometry::index;
 
 bool Box::IsFinite() const {
-  return std::isfinite(minX) && std::isfinite(minY) && std::isfinite(maxX) &&
-         std::isfinite(maxY);
+  return std::isfinite(minX) && std::isfinite(minY) && std::isfinite(maxX) && std::isfinite(maxY);
 }
 
 void Box::Extend(Vec2 p) {
@@ -34,15 +33,18 @@ void Box::Extend(Vec2 p) {
 
 bool Box::Intersects(const Box& other) const {
   if (IsEmpty() || other.IsEmpty()) return false;
-  return minX <= other.maxX && other.minX <= maxX && minY <= other.maxY &&
-         other.minY <= maxY;
+  return minX <= other.maxX && other.minX <= maxX && minY <= other.maxY && other.minY <= maxY;
 }
 
 namespace {
 
-double Cross(Vec2 o, Vec2 a, Vec2 b) { return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x); }
+double Cross(Vec2 o, Vec2 a, Vec2 b) {
+  return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
+}
 
-int Sign(double v) { return (v > 0) - (v < 0); }
+int Sign(double v) {
+  return (v > 0) - (v < 0);
+}
 
 // p known collinear with ab: whether it lies within the segment's box.
 bool OnSegment(Vec2 a, Vec2 b, Vec2 p) {
@@ -237,6 +239,8 @@ void SpatialIndex::Query(const Box& box, std::vector<uint32_t>& out) const {
                          [&out](const Tree::Value& v) { out.push_back(v.second); }));
 }
 
-size_t SpatialIndex::Size() const { return tree_->rtree.size(); }
+size_t SpatialIndex::Size() const {
+  return tree_->rtree.size();
+}
 
 }  // namespace nimbo::standalone::spatial

@@ -55,8 +55,8 @@ class CrossingPolygon {
   bool TouchesCircle(Vec2 center, double radius) const;
 
  private:
-  bool EdgeHitsCircle(Vec2 e0, Vec2 e1, Vec2 center, double radius, bool full,
-                      double startAngle, double span) const;
+  bool EdgeHitsCircle(Vec2 e0, Vec2 e1, Vec2 center, double radius, bool full, double startAngle,
+                      double span) const;
   std::vector<Vec2> ring_;
   Box bounds_;
 };

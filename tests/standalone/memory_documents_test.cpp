@@ -85,7 +85,9 @@ TEST_F(MemoryDocuments, a_closed_document_and_everything_reached_through_it_answ
       [&] { doc->GetVariable("VIEWSIZE"); },
       [&] { doc->ModelSpace(); },
       [&] { model->Count(); },
-      [&] { model->AddPoint({0, 0, 0}); },
+      [&] {
+        model->AddPoint({0, 0, 0});
+      },
       [&] { entity->Layer(); },
       [&] { entity->Delete(); },
       [&] { color->ColorMethod(); },
@@ -116,7 +118,8 @@ TEST_F(MemoryDocuments, a_sink_that_unadvises_another_during_the_event_is_safe) 
   EXPECT_TRUE(second.events.empty());
 }
 
-TEST_F(MemoryDocuments, a_sink_that_unadvises_itself_or_closes_the_document_during_the_event_is_safe) {
+TEST_F(MemoryDocuments,
+       a_sink_that_unadvises_itself_or_closes_the_document_during_the_event_is_safe) {
   RecordingSink first;
   RecordingSink second;
   int32_t firstCookie = doc->Advise(&first);
@@ -155,7 +158,8 @@ TEST_F(MemoryDocuments, a_command_changes_the_view_first_then_raises_end_command
 
 TEST_F(MemoryDocuments, zoom_center_moves_the_active_documents_view_and_journals_it) {
   app->ZoomCenter({10, 20, 0}, 100);
-  EXPECT_EQ(doc->GetVariable("VIEWCTR"), automation::Variant(automation::DoubleArray{0, {10, 20, 0}}));
+  EXPECT_EQ(doc->GetVariable("VIEWCTR"),
+            automation::Variant(automation::DoubleArray{0, {10, 20, 0}}));
   EXPECT_EQ(doc->GetVariable("VIEWSIZE"), automation::Variant(100.0));
   EXPECT_THAT(journal.Lines(), ElementsAre("drawing Site view centre (10, 20) size 100"));
   app->Activate(std::nullopt);
@@ -170,15 +174,17 @@ TEST_F(MemoryDocuments, system_variables_start_at_the_defaults_and_take_16_bit_i
   doc->SetVariable("PDSIZE", int32_t{0});
   EXPECT_EQ(doc->GetVariable("PDMODE"), automation::Variant(int16_t{2}));
   EXPECT_EQ(doc->GetVariable("PDSIZE").Type(), automation::VarType::Integer);
-  EXPECT_THAT(journal.Lines(), ElementsAre("drawing Site variable PDMODE = 2",
-                                           "drawing Site variable PDSIZE = 0"));
+  EXPECT_THAT(journal.Lines(),
+              ElementsAre("drawing Site variable PDMODE = 2", "drawing Site variable PDSIZE = 0"));
 }
 
 TEST_F(MemoryDocuments, unknown_and_read_only_variables_are_clear_errors) {
   auto unknown = ErrorOf([&] { doc->GetVariable("NOSUCH"); });
   EXPECT_EQ(unknown.number(), host_error::kInvalidInput);
   EXPECT_THAT(unknown.description(), HasSubstr("\"NOSUCH\""));
-  auto readOnly = ErrorOf([&] { doc->SetVariable("VIEWCTR", automation::DoubleArray{0, {1, 2, 0}}); });
+  auto readOnly = ErrorOf([&] {
+    doc->SetVariable("VIEWCTR", automation::DoubleArray{0, {1, 2, 0}});
+  });
   EXPECT_THAT(readOnly.description(), HasSubstr("VIEWCTR is read-only"));
   EXPECT_EQ(ErrorOf([&] { doc->SetVariable("PDMODE", "two"); }).number(),
             automation::errors::kTypeMismatch);

@@ -26,7 +26,8 @@ TEST_F(MemoryEntities, entities_the_control_creates_are_numbered_in_creation_ord
   EXPECT_EQ(entities[3].height, 2.5);
 }
 
-TEST_F(MemoryEntities, new_entities_take_the_current_layer_colour_by_layer_and_lineweight_minus_one) {
+TEST_F(MemoryEntities,
+       new_entities_take_the_current_layer_colour_by_layer_and_lineweight_minus_one) {
   site.SetCurrentLayer("Notes");
   auto point = doc->ModelSpace()->AddPoint({1, 2, 0});
   EXPECT_EQ(point->Layer(), "Notes");
@@ -134,7 +135,8 @@ TEST_F(MemoryEntities, a_deleted_entity_answers_every_call_with_a_clear_error) {
 }
 
 TEST_F(MemoryEntities, deleting_the_visited_entity_during_enumeration_visits_every_other_once) {
-  for (int i = 0; i < 10; ++i) site.AddEntity(Space::Model(), PointAt("e" + std::to_string(i), i, 0));
+  for (int i = 0; i < 10; ++i)
+    site.AddEntity(Space::Model(), PointAt("e" + std::to_string(i), i, 0));
   std::vector<std::string> visited;
   doc->ModelSpace()->ForEach([&](const host::EntityRef& e) {
     visited.push_back(site.Entity(site.HandleOfObjectId(e->ObjectID())).id);
@@ -144,8 +146,10 @@ TEST_F(MemoryEntities, deleting_the_visited_entity_during_enumeration_visits_eve
   EXPECT_EQ(doc->ModelSpace()->Count(), 0);
 }
 
-TEST_F(MemoryEntities, deleting_entities_ahead_during_enumeration_skips_them_and_visits_the_rest_once) {
-  for (int i = 0; i < 6; ++i) site.AddEntity(Space::Model(), PointAt("e" + std::to_string(i), i, 0));
+TEST_F(MemoryEntities,
+       deleting_entities_ahead_during_enumeration_skips_them_and_visits_the_rest_once) {
+  for (int i = 0; i < 6; ++i)
+    site.AddEntity(Space::Model(), PointAt("e" + std::to_string(i), i, 0));
   auto model = doc->ModelSpace();
   std::vector<std::string> visited;
   model->ForEach([&](const host::EntityRef& e) {
@@ -174,9 +178,11 @@ TEST_F(MemoryEntities, entities_added_during_enumeration_are_not_visited) {
   EXPECT_EQ(model->Count(), 4);
 }
 
-TEST_F(MemoryEntities, the_delete_all_pattern_removes_every_entity_on_a_layer_across_a_large_drawing) {
+TEST_F(MemoryEntities,
+       the_delete_all_pattern_removes_every_entity_on_a_layer_across_a_large_drawing) {
   for (int i = 0; i < 5000; ++i) {
-    site.AddEntity(Space::Model(), PointAt("e" + std::to_string(i), i, 0, i % 3 == 0 ? "Gone" : "Kept"));
+    site.AddEntity(Space::Model(),
+                   PointAt("e" + std::to_string(i), i, 0, i % 3 == 0 ? "Gone" : "Kept"));
   }
   auto model = doc->ModelSpace();
   int visits = 0;
@@ -193,11 +199,13 @@ TEST_F(MemoryEntities, the_delete_all_pattern_removes_every_entity_on_a_layer_ac
 
 TEST_F(MemoryEntities, a_polyline_needs_an_even_number_of_at_least_four_coordinates) {
   auto model = doc->ModelSpace();
-  EXPECT_EQ(ErrorOf([&] { model->AddLightWeightPolyline(automation::DoubleArray{0, {0, 0, 1}}); })
-                .number(),
+  EXPECT_EQ(ErrorOf([&] {
+              model->AddLightWeightPolyline(automation::DoubleArray{0, {0, 0, 1}});
+            }).number(),
             host_error::kInvalidInput);
-  EXPECT_EQ(ErrorOf([&] { model->AddLightWeightPolyline(automation::DoubleArray{0, {0, 0}}); })
-                .number(),
+  EXPECT_EQ(ErrorOf([&] {
+              model->AddLightWeightPolyline(automation::DoubleArray{0, {0, 0}});
+            }).number(),
             host_error::kInvalidInput);
   EXPECT_EQ(model->Count(), 0);
   auto polyline = model->AddLightWeightPolyline(automation::DoubleArray{0, {0, 0, 1, 2}});
@@ -224,7 +232,9 @@ TEST_F(MemoryEntities, dimensions_keep_their_override_height_and_arrowheads) {
 }
 
 TEST_F(MemoryEntities, a_text_height_that_is_not_positive_is_refused) {
-  EXPECT_EQ(ErrorOf([&] { doc->ModelSpace()->AddText("1", {0, 0, 0}, 0); }).number(),
+  EXPECT_EQ(ErrorOf([&] {
+              doc->ModelSpace()->AddText("1", {0, 0, 0}, 0);
+            }).number(),
             host_error::kInvalidInput);
   EXPECT_EQ(site.EntityCount(Space::Model()), 0u);
 }

@@ -130,9 +130,9 @@ TEST_F(MemoryFaults, the_replay_contracts_targets_exist) {
         "drawing.Entity.Delete", "drawing.ModelSpace.AddLightWeightPolyline",
         "drawing.ModelSpace.AddPoint", "drawing.ModelSpace.AddText",
         "drawing.ModelSpace.AddExtrudedSolid", "drawing.SelectionSets.Add",
-        "drawing.SelectionSet.SelectByPolygon", "drawing.Utility.GetPoint",
-        "map.ODRecord.AttachTo", "drawing.Block.AddAttribute", "viewer.RefreshOverlays",
-        "dialogs.MessageBox", "dialogs.InputBox", "container.Member8"}) {
+        "drawing.SelectionSet.SelectByPolygon", "drawing.Utility.GetPoint", "map.ODRecord.AttachTo",
+        "drawing.Block.AddAttribute", "viewer.RefreshOverlays", "dialogs.MessageBox",
+        "dialogs.InputBox", "container.Member8"}) {
     EXPECT_TRUE(IsFaultTarget(target)) << target;
   }
   EXPECT_FALSE(IsFaultTarget("drawing.Layers.Remove"));

@@ -68,7 +68,6 @@ class MemoryHostTest : public ::testing::Test {
     return e;
   }
 
-
  protected:
   // Ids of every entity that ForEach visits.
   static std::vector<std::string> Ids(host::EntityCollection& collection, Drawing& drawing) {

@@ -36,8 +36,8 @@ TEST_F(MemoryJournal, each_change_of_layers_and_entities_is_one_line) {
   layers->Add("vesknimbototalextent");  // exists: no change
   layer->SetColor(5);
   auto model = doc->ModelSpace();
-  auto polyline = model->AddLightWeightPolyline(
-      automation::DoubleArray{0, {0, 0, 10, 0, 10, 5, 0, 5, 0, 0}});
+  auto polyline =
+      model->AddLightWeightPolyline(automation::DoubleArray{0, {0, 0, 10, 0, 10, 5, 0, 5, 0, 0}});
   polyline->SetLayer("VeskNimBoTotalExtent");
   polyline->SetColor(1);
   polyline->SetColor(256);
@@ -57,18 +57,16 @@ TEST_F(MemoryJournal, each_change_of_layers_and_entities_is_one_line) {
       ElementsAre(
           "drawing Site layer added \"VeskNimBoTotalExtent\"",
           "drawing Site layer \"VeskNimBoTotalExtent\" colour 5",
-          "drawing Site entity #1 added polyline on \"0\" [(0, 0), (10, 0), (10, 5), (0, 5), (0, 0)]",
+          "drawing Site entity #1 added polyline on \"0\" [(0, 0), (10, 0), (10, 5), (0, 5), (0, "
+          "0)]",
           "drawing Site entity #1 layer \"VeskNimBoTotalExtent\"",
-          "drawing Site entity #1 colour 1",
-          "drawing Site entity #1 colour ByLayer",
-          "drawing Site entity #1 colour ByBlock",
-          "drawing Site entity e7 deleted",
+          "drawing Site entity #1 colour 1", "drawing Site entity #1 colour ByLayer",
+          "drawing Site entity #1 colour ByBlock", "drawing Site entity e7 deleted",
           "drawing Site entity #2 added point on \"0\" at (1.5, -2, 0)",
           "drawing Site entity #3 added text on \"0\" \"12.5\" at (3, 4, 0) height 2.5",
           "drawing Site entity #4 added alignedDimension on \"0\" from (0, 0, 0) to (10, 0, 0) "
           "text at (5, 2, 0)",
-          "drawing Site entity #4 text override \"12.5\"",
-          "drawing Site entity #4 text height 2.5",
+          "drawing Site entity #4 text override \"12.5\"", "drawing Site entity #4 text height 2.5",
           "drawing Site entity #4 arrowhead size 0",
           "drawing Site entity #5 added angularDimension on \"0\" vertex (0, 0, 0) from (1, 0, 0) "
           "to (0, 1, 0) text at (1, 1, 0)"));
@@ -91,8 +89,7 @@ TEST_F(MemoryJournal, blocks_attributes_references_and_solids) {
       ElementsAre("drawing Site block added \"Height\" at (0, 0, 0)",
                   "drawing Site entity #1 added attributeDefinition in block \"Height\" on \"0\" "
                   "tag \"Height\" value \"12.5\" prompt \"\" mode 0 height 2.5 at (0, 0, 0)",
-                  "drawing Site entity #1 value \"13\"",
-                  "drawing Site entity #1 height 3",
+                  "drawing Site entity #1 value \"13\"", "drawing Site entity #1 height 3",
                   "drawing Site entity #2 added blockReference on \"0\" \"Height\" at (5, 6, 0) "
                   "scale (1, 1, 1) rotation 0 attribute \"Height\" = \"13\"",
                   "drawing Site entity #3 added solid on \"0\" profile r1 height 12.5 taper 0",
@@ -112,13 +109,13 @@ TEST_F(MemoryJournal, variables_view_selection_sets_and_object_data) {
   record->SetField("Area", 12.5);
   record->AttachTo(set->Item(0)->ObjectID());
   set->Delete();
-  EXPECT_THAT(journal.Lines(),
-              ElementsAre("drawing Site variable PDMODE = 2",
-                          "drawing Site view centre (10, 20) size 100",
-                          "drawing Site selection set added \"Vesk12/7/2026 10:15:30 AM\"",
-                          "drawing Site selection set \"Vesk12/7/2026 10:15:30 AM\" selected 1 by polygon",
-                          "drawing Site object data record added \"Parcels\" on e7 {\"Area\": 12.5}",
-                          "drawing Site selection set \"Vesk12/7/2026 10:15:30 AM\" deleted"));
+  EXPECT_THAT(
+      journal.Lines(),
+      ElementsAre("drawing Site variable PDMODE = 2", "drawing Site view centre (10, 20) size 100",
+                  "drawing Site selection set added \"Vesk12/7/2026 10:15:30 AM\"",
+                  "drawing Site selection set \"Vesk12/7/2026 10:15:30 AM\" selected 1 by polygon",
+                  "drawing Site object data record added \"Parcels\" on e7 {\"Area\": 12.5}",
+                  "drawing Site selection set \"Vesk12/7/2026 10:15:30 AM\" deleted"));
 }
 
 TEST_F(MemoryJournal, a_refused_change_journals_nothing) {
@@ -138,8 +135,8 @@ TEST_F(MemoryJournal, lines_name_the_document_the_change_was_made_in) {
   (void)other;
   app->DocumentObject("Other")->Layers()->Add("X");
   doc->Layers()->Add("Y");
-  EXPECT_THAT(journal.Lines(), ElementsAre("drawing Other layer added \"X\"",
-                                           "drawing Site layer added \"Y\""));
+  EXPECT_THAT(journal.Lines(),
+              ElementsAre("drawing Other layer added \"X\"", "drawing Site layer added \"Y\""));
 }
 
 }  // namespace

@@ -95,7 +95,8 @@ TEST_F(MemoryMap, a_project_is_per_document) {
   EXPECT_EQ(otherTables->Item(0)->Name(), "Trees");
   // An entity of Site is unknown to a record of Other.
   site.AddEntity(Space::Model(), PointAt("e1", 0, 0));
-  EXPECT_FALSE(otherTables->Item(0)->CreateRecord()->AttachTo(doc->ModelSpace()->Item(0)->ObjectID()));
+  EXPECT_FALSE(
+      otherTables->Item(0)->CreateRecord()->AttachTo(doc->ModelSpace()->Item(0)->ObjectID()));
   EXPECT_EQ(ErrorOf([&] { mapApp->Project(nullptr); }).number(), host_error::kInvalidInput);
 }
 

@@ -61,8 +61,9 @@ TEST_F(MemorySelection, on_screen_selection_takes_the_persons_ids_and_journals_t
   EXPECT_EQ(set->Count(), 2);
   EXPECT_EQ(set->Item(0)->ObjectName(), "AcDbRegion");
   EXPECT_THAT(SetIds(*set), ElementsAre("r2", "l1"));
-  EXPECT_THAT(journal.Lines(), ElementsAre("user select -> [\"r2\", \"l1\"]",
-                                           "drawing Site selection set \"Vesk\" selected 2 on screen"));
+  EXPECT_THAT(journal.Lines(),
+              ElementsAre("user select -> [\"r2\", \"l1\"]",
+                          "drawing Site selection set \"Vesk\" selected 2 on screen"));
 }
 
 TEST_F(MemorySelection, an_empty_on_screen_selection_leaves_the_set_empty) {
@@ -141,7 +142,8 @@ TEST_F(MemorySelection, crossing_selection_takes_what_lies_inside_or_crosses_the
   journal.Clear();
   set->SelectByPolygon(7, Quad(0, 0, 10, 10));
   EXPECT_THAT(SetIds(*set), ElementsAre("inside", "crossing", "on edge"));
-  EXPECT_THAT(journal.Lines(), ElementsAre("drawing Site selection set \"Vesk\" selected 3 by polygon"));
+  EXPECT_THAT(journal.Lines(),
+              ElementsAre("drawing Site selection set \"Vesk\" selected 3 by polygon"));
 }
 
 TEST_F(MemorySelection, crossing_selection_refuses_other_modes_and_short_polygons) {
@@ -149,13 +151,15 @@ TEST_F(MemorySelection, crossing_selection_refuses_other_modes_and_short_polygon
   auto error = ErrorOf([&] { set->SelectByPolygon(6, Quad(0, 0, 1, 1)); });
   EXPECT_EQ(error.number(), host_error::kInvalidInput);
   EXPECT_THAT(error.description(), HasSubstr("mode 6"));
-  EXPECT_EQ(ErrorOf([&] { set->SelectByPolygon(7, automation::DoubleArray{0, {0, 0, 0, 1, 1, 0}}); })
-                .number(),
+  EXPECT_EQ(ErrorOf([&] {
+              set->SelectByPolygon(7, automation::DoubleArray{0, {0, 0, 0, 1, 1, 0}});
+            }).number(),
             host_error::kInvalidInput);
 }
 
 TEST_F(MemorySelection, entities_deleted_after_selection_leave_the_set) {
-  for (int i = 0; i < 4; ++i) site.AddEntity(Space::Model(), PointAt("p" + std::to_string(i), i, i));
+  for (int i = 0; i < 4; ++i)
+    site.AddEntity(Space::Model(), PointAt("p" + std::to_string(i), i, i));
   auto set = doc->SelectionSets()->Add("Vesk");
   set->SelectByPolygon(7, Quad(-1, -1, 10, 10));
   ASSERT_EQ(set->Count(), 4);
@@ -214,7 +218,8 @@ BLine ArcChords(const EntityData& arc, double radius, int segments) {
   BLine line;
   for (int i = 0; i <= segments; ++i) {
     const double a = arc.startAngle + span * i / segments;
-    bg::append(line, BPoint(arc.center.x + radius * std::cos(a), arc.center.y + radius * std::sin(a)));
+    bg::append(line,
+               BPoint(arc.center.x + radius * std::cos(a), arc.center.y + radius * std::sin(a)));
   }
   return line;
 }
@@ -234,7 +239,8 @@ Reference Touches(const BPolygon& polygon, const EntityData& e) {
     }
     case EntityKind::Polyline: {
       BLine line;
-      for (size_t i = 0; i < e.points.size(); i += 2) bg::append(line, BPoint(e.points[i], e.points[i + 1]));
+      for (size_t i = 0; i < e.points.size(); i += 2)
+        bg::append(line, BPoint(e.points[i], e.points[i + 1]));
       if (e.closed) bg::append(line, BPoint(e.points[0], e.points[1]));
       return {bg::intersects(line, polygon), false};
     }
@@ -248,7 +254,8 @@ Reference Touches(const BPolygon& polygon, const EntityData& e) {
       const bool larger = bg::intersects(ArcChords(e, e.radius * (1 + 2e-4), 360), polygon);
       return {exact, exact != smaller || exact != larger};
     }
-    default: return {false, true};
+    default:
+      return {false, true};
   }
 }
 
@@ -353,8 +360,8 @@ TEST_F(MemorySelection, crossing_selection_agrees_with_a_brute_force_test_on_ran
         ++compared;
         selectedTotal += expected.selected;
         EXPECT_EQ(got.count(e.id) == 1, expected.selected)
-            << "seed " << seed << " polygon " << q << " entity " << e.id << " ("
-            << KindName(e.kind) << ")";
+            << "seed " << seed << " polygon " << q << " entity " << e.id << " (" << KindName(e.kind)
+            << ")";
       }
     }
   }
@@ -373,16 +380,16 @@ TEST(CrossingPolygon, tells_inside_boundary_and_outside_for_either_orientation) 
     EXPECT_TRUE(polygon.Contains({10, 5}));   // on an edge
     EXPECT_TRUE(polygon.Contains({10, 10}));  // on a corner
     EXPECT_FALSE(polygon.Contains({10.000001, 5}));
-    EXPECT_TRUE(polygon.TouchesSegment({-5, -5}, {15, 15}));   // through, no end inside
-    EXPECT_TRUE(polygon.TouchesSegment({10, -5}, {10, 15}));   // along an edge
+    EXPECT_TRUE(polygon.TouchesSegment({-5, -5}, {15, 15}));  // through, no end inside
+    EXPECT_TRUE(polygon.TouchesSegment({10, -5}, {10, 15}));  // along an edge
     EXPECT_FALSE(polygon.TouchesSegment({11, -5}, {11, 15}));
-    EXPECT_TRUE(polygon.TouchesCircle({5, 5}, 5));             // tangent to all four edges
-    EXPECT_FALSE(polygon.TouchesCircle({5, 5}, 8));            // encloses it (corners at 7.07)
+    EXPECT_TRUE(polygon.TouchesCircle({5, 5}, 5));   // tangent to all four edges
+    EXPECT_FALSE(polygon.TouchesCircle({5, 5}, 8));  // encloses it (corners at 7.07)
     EXPECT_TRUE(polygon.TouchesCircle({5, 5}, 7));
-    EXPECT_TRUE(polygon.TouchesCircle({5, 5}, 7.0710678));     // through the corners
-    EXPECT_TRUE(polygon.TouchesArc({5, 5}, 7, 0, 1));          // crosses the right edge
-    EXPECT_FALSE(polygon.TouchesArc({20, 5}, 5, -1, 1));       // bulges away
-    EXPECT_TRUE(polygon.TouchesArc({20, 5}, 10, 3, 3.3));      // reaches the right edge
+    EXPECT_TRUE(polygon.TouchesCircle({5, 5}, 7.0710678));  // through the corners
+    EXPECT_TRUE(polygon.TouchesArc({5, 5}, 7, 0, 1));       // crosses the right edge
+    EXPECT_FALSE(polygon.TouchesArc({20, 5}, 5, -1, 1));    // bulges away
+    EXPECT_TRUE(polygon.TouchesArc({20, 5}, 10, 3, 3.3));   // reaches the right edge
   }
 }
 
