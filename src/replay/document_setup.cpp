@@ -64,7 +64,7 @@ struct GeometryInto {
   }
 };
 
-EntityData HostEntity(const EntitySpec& entity) {
+EntityData HostEntity(const SessionEntity& entity) {
   EntityData data;
   data.id = entity.id;
   data.layer = entity.layer;
@@ -76,20 +76,20 @@ EntityData HostEntity(const EntitySpec& entity) {
 
 }  // namespace
 
-standalone::ColorValue HostColor(const ColorSpec& color) {
+standalone::ColorValue HostColor(const SessionColor& color) {
   return standalone::ColorValue{color.method, color.index, static_cast<uint8_t>(color.rgb[0]),
                                 static_cast<uint8_t>(color.rgb[1]),
                                 static_cast<uint8_t>(color.rgb[2])};
 }
 
-void SetUpDocument(standalone::Drawing& drawing, const DocumentSpec& document) {
-  for (const LayerSpec& layer : document.layers) {
+void SetUpDocument(standalone::Drawing& drawing, const SessionDocument& document) {
+  for (const SessionLayer& layer : document.layers) {
     drawing.PutLayer(standalone::LayerData{layer.name, HostColor(layer.color), layer.on,
                                            layer.frozen, layer.locked, layer.lineweight});
   }
-  for (const BlockSpec& block : document.blocks) {
+  for (const SessionBlock& block : document.blocks) {
     const uint32_t index = drawing.AddBlock(standalone::BlockData{block.name, block.origin});
-    for (const AttributeDefinitionSpec& definition : block.attributes) {
+    for (const SessionAttributeDefinition& definition : block.attributes) {
       EntityData data;
       data.kind = EntityKind::AttributeDefinition;
       data.tag = definition.tag;
@@ -101,13 +101,13 @@ void SetUpDocument(standalone::Drawing& drawing, const DocumentSpec& document) {
       drawing.AddEntity(standalone::Space::Block(index), data);
     }
   }
-  for (const EntitySpec& entity : document.modelSpace) {
+  for (const SessionEntity& entity : document.modelSpace) {
     drawing.AddEntity(standalone::Space::Model(), HostEntity(entity));
   }
-  for (const EntitySpec& entity : document.paperSpace) {
+  for (const SessionEntity& entity : document.paperSpace) {
     drawing.AddEntity(standalone::Space::Paper(), HostEntity(entity));
   }
-  for (const ObjectDataTableSpec& table : document.objectData) {
+  for (const SessionObjectDataTable& table : document.objectData) {
     drawing.AddObjectDataTable(standalone::ObjectDataTable{table.table, table.fields});
   }
   drawing.SetView(document.viewCenter.x, document.viewCenter.y, document.viewSize);

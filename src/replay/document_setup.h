@@ -9,8 +9,8 @@ namespace nimbo::replay {
 
 // Layers in table order, blocks with their attribute definitions, the entities of model
 // and paper space, object-data tables, the view and the current layer.
-void SetUpDocument(standalone::Drawing& drawing, const DocumentSpec& document);
+void SetUpDocument(standalone::Drawing& drawing, const SessionDocument& document);
 
-standalone::ColorValue HostColor(const ColorSpec& color);
+standalone::ColorValue HostColor(const SessionColor& color);
 
 }  // namespace nimbo::replay

@@ -51,18 +51,21 @@ void CoverEntity(Bounds& b, const EntityData& e) {
       for (size_t i = 0; i + 1 < e.points.size(); i += 2) b.Cover(e.points[i], e.points[i + 1]);
       break;
     case EntityKind::Line:
-      cover3(e.start), cover3(e.end);
+      cover3(e.start);
+      cover3(e.end);
       break;
     case EntityKind::Circle:
     case EntityKind::Arc:
       b.Cover(e.center.x - e.radius, e.center.y - e.radius);
       b.Cover(e.center.x + e.radius, e.center.y + e.radius);
       break;
-    case EntityKind::AlignedDimension:
-      cover3(e.first), cover3(e.second), cover3(e.textPosition);
-      break;
     case EntityKind::AngularDimension:
-      cover3(e.vertex), cover3(e.first), cover3(e.second), cover3(e.textPosition);
+      cover3(e.vertex);
+      [[fallthrough]];
+    case EntityKind::AlignedDimension:
+      cover3(e.first);
+      cover3(e.second);
+      cover3(e.textPosition);
       break;
     default:
       cover3(e.at);
@@ -142,7 +145,10 @@ class EntityPainter {
   static host::Point3 Centroid(const std::vector<double>& flat) {
     host::Point3 c;
     const size_t n = flat.size() / 2;
-    for (size_t i = 0; i + 1 < flat.size(); i += 2) c.x += flat[i] / n, c.y += flat[i + 1] / n;
+    for (size_t i = 0; i + 1 < flat.size(); i += 2) {
+      c.x += flat[i] / n;
+      c.y += flat[i + 1] / n;
+    }
     return c;
   }
   void Segment(const host::Point3& a, const host::Point3& b, const std::string& stroke) {

@@ -17,9 +17,9 @@ std::string LayerKey(std::string name) {
   return name;
 }
 
-LayerSpec ReadLayer(const JsonNode& node) {
+SessionLayer ReadLayer(const JsonNode& node) {
   const JsonObject object(node, {"name", "color", "on", "frozen", "locked", "lineweight"});
-  LayerSpec layer;
+  SessionLayer layer;
   layer.name = object.Required("name").NonEmptyString();
   if (auto v = object.Optional("color")) layer.color = ReadColor(*v);
   if (auto v = object.Optional("on")) layer.on = v->Boolean();
@@ -100,7 +100,7 @@ Geometry ReadGeometry(const std::string& type, const JsonObject& o) {
   return g;
 }
 
-EntitySpec ReadEntity(const JsonNode& node) {
+SessionEntity ReadEntity(const JsonNode& node) {
   if (!node.IsObject()) node.FailType("an entity object");
   const auto found = node.Json().find("type");
   if (found == node.Json().end()) node.Fail("missing key \"type\"");
@@ -111,7 +111,7 @@ EntitySpec ReadEntity(const JsonNode& node) {
                   ")");
   }
   const JsonObject object(node, EntityKeys(type));
-  EntitySpec entity;
+  SessionEntity entity;
   entity.id = object.Required("id").NonEmptyString();
   if (entity.id.front() == '#') {
     object.Required("id").Fail("ids beginning with \"#\" are kept for what the control creates");
@@ -123,9 +123,9 @@ EntitySpec ReadEntity(const JsonNode& node) {
   return entity;
 }
 
-AttributeDefinitionSpec ReadAttributeDefinition(const JsonNode& node) {
+SessionAttributeDefinition ReadAttributeDefinition(const JsonNode& node) {
   const JsonObject object(node, {"tag", "value", "height", "prompt", "mode", "at"});
-  AttributeDefinitionSpec definition;
+  SessionAttributeDefinition definition;
   definition.tag = object.Required("tag").NonEmptyString();
   if (auto v = object.Optional("value")) definition.value = v->String();
   if (auto v = object.Optional("height")) definition.height = ReadPositive(*v);
@@ -135,9 +135,9 @@ AttributeDefinitionSpec ReadAttributeDefinition(const JsonNode& node) {
   return definition;
 }
 
-BlockSpec ReadBlock(const JsonNode& node) {
+SessionBlock ReadBlock(const JsonNode& node) {
   const JsonObject object(node, {"name", "origin", "attributes"});
-  BlockSpec block;
+  SessionBlock block;
   block.name = object.Required("name").NonEmptyString();
   if (auto v = object.Optional("origin")) block.origin = ReadPoint(*v);
   if (auto v = object.Optional("attributes")) {
@@ -152,9 +152,9 @@ BlockSpec ReadBlock(const JsonNode& node) {
   return block;
 }
 
-ObjectDataTableSpec ReadObjectDataTable(const JsonNode& node) {
+SessionObjectDataTable ReadObjectDataTable(const JsonNode& node) {
   const JsonObject object(node, {"table", "fields"});
-  ObjectDataTableSpec table;
+  SessionObjectDataTable table;
   table.table = object.Required("table").NonEmptyString();
   if (auto v = object.Optional("fields")) {
     for (const JsonNode& field : v->Array()) {
@@ -168,26 +168,27 @@ ObjectDataTableSpec ReadObjectDataTable(const JsonNode& node) {
 }
 
 // Layer "0" comes first, taken from the list when it is there.
-void PutLayerZeroFirst(std::vector<LayerSpec>& layers) {
+void PutLayerZeroFirst(std::vector<SessionLayer>& layers) {
   auto zero = std::find_if(layers.begin(), layers.end(),
-                           [](const LayerSpec& layer) { return layer.name == "0"; });
-  LayerSpec first = zero == layers.end() ? LayerSpec{"0"} : *zero;
+                           [](const SessionLayer& layer) { return layer.name == "0"; });
+  SessionLayer first = zero == layers.end() ? SessionLayer{"0"} : *zero;
   if (zero != layers.end()) layers.erase(zero);
   layers.insert(layers.begin(), first);
 }
 
-void CheckEntityNames(const JsonNode& list, const std::vector<EntitySpec>& entities,
-                      const std::set<std::string>& layerKeys, const std::vector<BlockSpec>& blocks,
+void CheckEntityNames(const JsonNode& list, const std::vector<SessionEntity>& entities,
+                      const std::set<std::string>& layerKeys,
+                      const std::vector<SessionBlock>& blocks,
                       const std::vector<std::string>& layerNames) {
   for (size_t i = 0; i < entities.size(); ++i) {
-    const EntitySpec& entity = entities[i];
+    const SessionEntity& entity = entities[i];
     const JsonNode node(list.Json()[i], PathIndex(list.Path(), i));
     if (!layerKeys.contains(LayerKey(entity.layer))) {
       node.Fail("layer \"" + entity.layer + "\" is not in the document's layers (" +
                 QuotedList(layerNames) + ")");
     }
     if (const auto* reference = std::get_if<BlockReferenceGeometry>(&entity.geometry)) {
-      const bool known = std::any_of(blocks.begin(), blocks.end(), [&](const BlockSpec& block) {
+      const bool known = std::any_of(blocks.begin(), blocks.end(), [&](const SessionBlock& block) {
         return block.name == reference->block;
       });
       if (!known) node.Fail("block \"" + reference->block + "\" is not in the document's blocks");
@@ -197,10 +198,10 @@ void CheckEntityNames(const JsonNode& list, const std::vector<EntitySpec>& entit
 
 }  // namespace
 
-DocumentSpec ReadDocument(const JsonNode& node) {
+SessionDocument ReadDocument(const JsonNode& node) {
   const JsonObject object(node, {"name", "layers", "modelSpace", "paperSpace", "blocks",
                                  "objectData", "viewCenter", "viewSize", "currentLayer"});
-  DocumentSpec document;
+  SessionDocument document;
   document.name = object.Required("name").NonEmptyString();
 
   std::set<std::string> layerKeys;
@@ -215,7 +216,7 @@ DocumentSpec ReadDocument(const JsonNode& node) {
   PutLayerZeroFirst(document.layers);
   layerKeys.insert("0");
   std::vector<std::string> layerNames;
-  for (const LayerSpec& layer : document.layers) layerNames.push_back(layer.name);
+  for (const SessionLayer& layer : document.layers) layerNames.push_back(layer.name);
 
   if (auto list = object.Optional("blocks")) {
     std::set<std::string> names;

@@ -1,7 +1,7 @@
 #include "replay/replay_command.h"
 
 #include <fstream>
-#include <iostream>
+#include <ostream>
 #include <sstream>
 
 #include "replay/output_files.h"

@@ -24,7 +24,7 @@ ReplayWorld::ReplayWorld(const Session& session)
       application(standalone::MemoryApplication::Create(faults, journal, person)),
       runningObjects(application, faults),
       clock(ClockOf(session)) {
-  for (const DocumentSpec& document : session.documents) {
+  for (const SessionDocument& document : session.documents) {
     SetUpDocument(application->AddDocument(document.name), document);
   }
   application->Activate(session.activeDocument);

@@ -27,19 +27,19 @@ struct Point2 {
 };
 
 // A CAD colour as the host's colour object reports it.
-struct ColorSpec {
+struct SessionColor {
   int32_t method = host::color_method::kByLayer;
   int32_t index = host::kColorByLayer;
   std::array<int32_t, 3> rgb{0, 0, 0};
-  friend bool operator==(const ColorSpec&, const ColorSpec&) = default;
+  friend bool operator==(const SessionColor&, const SessionColor&) = default;
 
-  static ColorSpec ByLayer() { return {}; }
-  static ColorSpec ByIndex(int32_t index) { return {host::color_method::kByACI, index, {}}; }
+  static SessionColor ByLayer() { return {}; }
+  static SessionColor ByIndex(int32_t index) { return {host::color_method::kByACI, index, {}}; }
 };
 
-struct LayerSpec {
+struct SessionLayer {
   std::string name;
-  ColorSpec color = ColorSpec::ByIndex(7);
+  SessionColor color = SessionColor::ByIndex(7);
   bool on = true;
   bool frozen = false;
   bool locked = false;
@@ -88,15 +88,15 @@ struct BlockReferenceGeometry {
 using Geometry = std::variant<PolylineGeometry, LineGeometry, PointGeometry, CircleGeometry,
                               ArcGeometry, TextGeometry, RegionGeometry, BlockReferenceGeometry>;
 
-struct EntitySpec {
+struct SessionEntity {
   std::string id;
   std::string layer = "0";
-  ColorSpec color = ColorSpec::ByLayer();
+  SessionColor color = SessionColor::ByLayer();
   int32_t lineweight = host::kLineweightByLayer;
   Geometry geometry;
 };
 
-struct AttributeDefinitionSpec {
+struct SessionAttributeDefinition {
   std::string tag;
   std::string value;
   double height = 1;
@@ -105,24 +105,24 @@ struct AttributeDefinitionSpec {
   host::Point3 at;
 };
 
-struct BlockSpec {
+struct SessionBlock {
   std::string name;
   host::Point3 origin;
-  std::vector<AttributeDefinitionSpec> attributes;
+  std::vector<SessionAttributeDefinition> attributes;
 };
 
-struct ObjectDataTableSpec {
+struct SessionObjectDataTable {
   std::string table;
   std::vector<std::string> fields;
 };
 
-struct DocumentSpec {
+struct SessionDocument {
   std::string name;
-  std::vector<LayerSpec> layers;  // layer "0" first
-  std::vector<EntitySpec> modelSpace;
-  std::vector<EntitySpec> paperSpace;
-  std::vector<BlockSpec> blocks;
-  std::vector<ObjectDataTableSpec> objectData;
+  std::vector<SessionLayer> layers;  // layer "0" first
+  std::vector<SessionEntity> modelSpace;
+  std::vector<SessionEntity> paperSpace;
+  std::vector<SessionBlock> blocks;
+  std::vector<SessionObjectDataTable> objectData;
   Point2 viewCenter;
   double viewSize = 100;
   std::string currentLayer = "0";
@@ -186,7 +186,7 @@ struct Session {
   std::string locale = "en-US";
   bool autocad = true;
   bool map = true;
-  std::vector<DocumentSpec> documents;
+  std::vector<SessionDocument> documents;
   std::optional<std::string> activeDocument;  // nothing: no active document
   ViewerPatch viewer;
   std::vector<Step> steps;

@@ -11,7 +11,7 @@ namespace nimbo::replay {
 
 // One Document; layer "0" is put first, and every name an entity, the current layer or a
 // block reference uses must exist in the document.
-DocumentSpec ReadDocument(const JsonNode& node);
+SessionDocument ReadDocument(const JsonNode& node);
 // A ViewerState, or the change of a `viewer` step: the same keys.
 ViewerPatch ReadViewerPatch(const JsonObject& object);
 const std::vector<std::string_view>& ViewerStateKeys();

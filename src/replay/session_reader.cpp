@@ -17,7 +17,7 @@ namespace {
 // is refused before anything runs.
 void CheckDocumentSequence(const Session& session, const JsonNode& steps) {
   std::vector<std::string> open;
-  for (const DocumentSpec& document : session.documents) open.push_back(document.name);
+  for (const SessionDocument& document : session.documents) open.push_back(document.name);
   std::optional<std::string> active = session.activeDocument;
   std::map<std::string, size_t> closedAt;
   const auto elements = steps.Array();

@@ -28,12 +28,13 @@ std::array<int32_t, 3> ReadRgb(const JsonNode& node) {
 
 }  // namespace
 
-ColorSpec ReadColor(const JsonNode& node) {
-  if (node.IsNumber()) return ColorSpec::ByIndex(node.Integer(1, 255));
+SessionColor ReadColor(const JsonNode& node) {
+  if (node.IsNumber()) return SessionColor::ByIndex(node.Integer(1, 255));
   if (node.IsString()) {
     const std::string name = node.String();
-    if (name == "ByLayer") return ColorSpec::ByLayer();
-    if (name == "ByBlock") return ColorSpec{host::color_method::kByBlock, host::kColorByBlock, {}};
+    if (name == "ByLayer") return SessionColor::ByLayer();
+    if (name == "ByBlock")
+      return SessionColor{host::color_method::kByBlock, host::kColorByBlock, {}};
     node.Fail("unknown colour \"" + name +
               "\" (a colour is 1 to 255, \"ByLayer\", \"ByBlock\", {\"rgb\": [r, g, b]} or "
               "{\"method\": n, \"index\": n, \"rgb\": [r, g, b]})");
@@ -41,10 +42,10 @@ ColorSpec ReadColor(const JsonNode& node) {
   if (!node.IsObject()) node.FailType("a colour");
   if (node.Json().size() == 1 && node.Json().contains("rgb")) {
     const JsonObject object(node, {"rgb"});
-    return ColorSpec{host::color_method::kByRGB, 0, ReadRgb(object.Required("rgb"))};
+    return SessionColor{host::color_method::kByRGB, 0, ReadRgb(object.Required("rgb"))};
   }
   const JsonObject object(node, {"method", "index", "rgb"});
-  ColorSpec color;
+  SessionColor color;
   color.method = object.Required("method").Integer(INT32_MIN, INT32_MAX);
   color.index = object.Required("index").Integer(INT32_MIN, INT32_MAX);
   if (auto rgb = object.Optional("rgb")) color.rgb = ReadRgb(*rgb);

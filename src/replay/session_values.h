@@ -17,7 +17,7 @@ host::Point3 ReadPoint(const JsonNode& node);
 Point2 ReadPoint2(const JsonNode& node);
 // An integer 1 to 255, "ByLayer", "ByBlock", {"rgb": [r, g, b]} or
 // {"method": n, "index": n, "rgb": [r, g, b]}.
-ColorSpec ReadColor(const JsonNode& node);
+SessionColor ReadColor(const JsonNode& node);
 // Eight numbers: ULx, ULy, URx, URy, LLx, LLy, LRx, LRy.
 Corners ReadCorners(const JsonNode& node);
 // "YYYY-MM-DDTHH:MM:SS", a real calendar time.

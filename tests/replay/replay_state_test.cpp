@@ -105,7 +105,7 @@ TEST(replay_state, writes_each_colour_in_the_form_the_session_gave_it) {
                            R"({"method": 195, "index": 256, "rgb": [0, 0, 0]})"}) {
     SCOPED_TRACE(form);
     const nlohmann::json source = nlohmann::json::parse(form);
-    const ColorSpec color = ReadColor(JsonNode(source, "color"));
+    const SessionColor color = ReadColor(JsonNode(source, "color"));
     EXPECT_EQ(ColorJson(HostColor(color)), Json::parse(form));
   }
 }

@@ -172,17 +172,17 @@ TEST(session_reader, fills_in_the_defaults) {
   EXPECT_TRUE(session.autocad);
   EXPECT_TRUE(session.map);
   EXPECT_EQ(session.activeDocument, "A.dwg");
-  const DocumentSpec& a = session.documents.at(0);
+  const SessionDocument& a = session.documents.at(0);
   ASSERT_EQ(a.layers.size(), 2u);
   EXPECT_EQ(a.layers[0].name, "0");  // put first, keeping what the file says of it
   EXPECT_FALSE(a.layers[0].on);
-  EXPECT_EQ(a.layers[1].color, ColorSpec::ByIndex(3));
+  EXPECT_EQ(a.layers[1].color, SessionColor::ByIndex(3));
   EXPECT_EQ(a.layers[1].lineweight, -3);
   EXPECT_EQ(a.viewSize, 100);
   EXPECT_EQ(a.currentLayer, "0");
-  const EntitySpec& point = a.modelSpace.at(0);
+  const SessionEntity& point = a.modelSpace.at(0);
   EXPECT_EQ(point.layer, "0");
-  EXPECT_EQ(point.color, ColorSpec::ByLayer());
+  EXPECT_EQ(point.color, SessionColor::ByLayer());
   EXPECT_EQ(point.lineweight, -1);
   EXPECT_EQ(std::get<PointGeometry>(point.geometry).at, (host::Point3{1, 2, 0}));
   ASSERT_EQ(session.documents.at(1).layers.size(), 1u);  // "0" added
@@ -199,11 +199,11 @@ TEST(session_reader, reads_every_colour_form) {
       {"name": "d", "color": {"rgb": [150, 20, 250]}},
       {"name": "e", "color": {"method": 192, "index": 256, "rgb": [1, 2, 3]}}]}], "steps": []})");
   const auto& layers = session.documents.at(0).layers;
-  EXPECT_EQ(layers[1].color, (ColorSpec{195, 1, {0, 0, 0}}));
-  EXPECT_EQ(layers[2].color, (ColorSpec{192, 256, {0, 0, 0}}));
-  EXPECT_EQ(layers[3].color, (ColorSpec{193, 0, {0, 0, 0}}));
-  EXPECT_EQ(layers[4].color, (ColorSpec{194, 0, {150, 20, 250}}));
-  EXPECT_EQ(layers[5].color, (ColorSpec{192, 256, {1, 2, 3}}));
+  EXPECT_EQ(layers[1].color, (SessionColor{195, 1, {0, 0, 0}}));
+  EXPECT_EQ(layers[2].color, (SessionColor{192, 256, {0, 0, 0}}));
+  EXPECT_EQ(layers[3].color, (SessionColor{193, 0, {0, 0, 0}}));
+  EXPECT_EQ(layers[4].color, (SessionColor{194, 0, {150, 20, 250}}));
+  EXPECT_EQ(layers[5].color, (SessionColor{192, 256, {1, 2, 3}}));
   EXPECT_EQ(ErrorOf(R"({"documents": [{"name": "A", "layers": [{"name": "a", "color": "red"}]}],
                         "steps": []})"),
             "s.json: documents[0].layers[0].color: unknown colour \"red\" (a colour is 1 to 255, "
