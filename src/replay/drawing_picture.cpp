@@ -18,6 +18,7 @@ using C = SvgCanvas;
 constexpr const char* kBackground = "#1b1f24";
 constexpr const char* kFrameColor = "#8a9099";
 constexpr const char* kSelectedColor = "#ffd400";
+constexpr size_t kLegendLayers = 28;
 
 // The view is drawn 4:3, the usual shape of a drawing window; VIEWSIZE is its height.
 constexpr double kViewAspect = 4.0 / 3.0;
@@ -325,14 +326,22 @@ double DrawLayerLegend(SvgCanvas& canvas, const standalone::Drawing& drawing,
   double y = top;
   canvas.Text(left, y, "Layers", C::Attr("font-size", 14) + C::Attr("font-weight", "bold"));
   y += 20;
-  for (const standalone::LayerData& layer : drawing.Layers()) {
+  const auto layers = drawing.Layers();
+  for (size_t i = 0; i < layers.size(); ++i) {
+    if (i == kLegendLayers && layers.size() > kLegendLayers + 1) {
+      // The legend stays beside the drawing; the state lists every layer.
+      canvas.Text(left + 18, y, "and " + std::to_string(layers.size() - i) + " more layers", text);
+      y += 18;
+      break;
+    }
+    const standalone::LayerData& layer = layers[i];
     const Rgb color = DisplayColor(layer.color, layer);
     canvas.Element("rect", C::Attr("x", left) + C::Attr("y", y - 10) + C::Attr("width", 12) +
                                C::Attr("height", 12) + C::Attr("fill", color.Hex()) +
                                C::Attr("stroke", "#555"));
     const int count = counts[standalone::NameKey(layer.name)];
-    std::string line =
-        layer.name + " \u2014 " + std::to_string(count) + (count == 1 ? " entity" : " entities");
+    std::string line = Shortened(layer.name, 40) + " \u2014 " + std::to_string(count) +
+                       (count == 1 ? " entity" : " entities");
     if (!layer.on) line += ", off";
     if (layer.frozen) line += ", frozen";
     if (layer.locked) line += ", locked";

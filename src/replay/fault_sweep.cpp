@@ -77,6 +77,7 @@ Baseline RunWithoutFailure(const SweepScenario& scenario) {
   const std::vector<Step>& steps = scenario.session.steps;
   for (size_t i = 0; i < steps.size(); ++i) {
     if (i <= scenario.scenarioSteps) baseline.callsBefore.push_back(world.faults.CallCount());
+    if (i == scenario.scenarioSteps) world.faults.Clear();  // the probe runs without failures
     baseline.steps.push_back(RunStep(world, steps[i], i + 1));
   }
   if (scenario.scenarioSteps == steps.size()) {
@@ -105,6 +106,8 @@ FailingRun FinishWithFailure(ReplayWorld& world, const SweepScenario& scenario, 
   // A failed Show leaves the control unshown (its viewer events unbound), as the rules
   // say: the person shows the palette again before the probe.
   if (std::holds_alternative<ShowStep>(steps[step].action)) PerformStep(world, ShowStep{});
+  // Failures the session planned for the steps skipped here are not the probe's.
+  world.faults.Clear();
   for (size_t i = scenario.scenarioSteps; i < steps.size(); ++i) {
     run.probe.push_back(RunStep(world, steps[i], i + 1));
   }

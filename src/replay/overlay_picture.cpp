@@ -54,16 +54,6 @@ std::string LayerSummary(const standalone::OverlayLayer& layer) {
   return out;
 }
 
-// A name cut to `limit` characters (counting UTF-8 sequences as one), with an ellipsis.
-std::string Shortened(const std::string& name, size_t limit) {
-  size_t characters = 0;
-  for (size_t i = 0; i < name.size(); ++i) {
-    if ((static_cast<unsigned char>(name[i]) & 0xC0) == 0x80) continue;
-    if (++characters > limit) return name.substr(0, i) + "\u2026";
-  }
-  return name;
-}
-
 }  // namespace
 
 const standalone::ViewerPen* FeaturePen(const standalone::ViewerFeature& feature,

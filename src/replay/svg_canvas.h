@@ -36,6 +36,9 @@ class PanelMap {
   double left_, bottom_, originX_, originY_, scale_;
 };
 
+// A name cut to `limit` characters (a UTF-8 sequence counts as one), with an ellipsis.
+std::string Shortened(const std::string& name, size_t limit);
+
 class SvgCanvas {
  public:
   SvgCanvas(double width, double height);

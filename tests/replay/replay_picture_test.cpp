@@ -88,6 +88,20 @@ TEST(replay_picture, takes_colours_as_the_cad_application_shows_them) {
   EXPECT_DOUBLE_EQ(DisplayWidth(-3, rgbLayer), 1.2);
 }
 
+TEST(replay_picture, keeps_long_names_and_long_layer_tables_beside_the_drawing) {
+  EXPECT_EQ(Shortened("Stra\u00dfe-Nord", 5), "Stra\u00df\u2026");
+  EXPECT_EQ(Shortened("Roads", 5), "Roads");
+  std::string layers;
+  for (int i = 1; i <= 40; ++i) {
+    layers += (i > 1 ? ", " : "") + std::string(R"({"name": "L)") + std::to_string(i) + "\"}";
+  }
+  const std::string svg = PictureAfter(R"({"documents": [{"name": "A.dwg", "layers": [)" + layers +
+                                       R"(]}], "steps": [{"do": "show"}]})");
+  EXPECT_NE(svg.find(">L27 \u2014 0 entities</text>"), std::string::npos);
+  EXPECT_EQ(svg.find(">L28 \u2014"), std::string::npos);
+  EXPECT_NE(svg.find(">and 13 more layers</text>"), std::string::npos);
+}
+
 // rsvg-convert (Debian's librsvg2-bin) is the renderer a person uses to look at the
 // picture; it refuses malformed SVG (a repeated attribute, a bad escape).
 TEST(replay_picture, every_example_renders) {
