@@ -40,6 +40,10 @@ std::optional<std::string> OneLine(const Json& value) {
 }
 
 void Write(const Json& value, size_t indent, std::string& out) {
+  if (!value.is_structured()) {
+    out += Scalar(value);  // however long: a scalar has no lines to break into
+    return;
+  }
   if (const auto line = OneLine(value); line && indent + line->size() <= kLineWidth) {
     out += *line;
     return;

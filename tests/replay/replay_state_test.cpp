@@ -122,6 +122,11 @@ TEST(replay_state, lays_out_json_for_reading_and_keeps_it_valid) {
       {std::numeric_limits<double>::quiet_NaN(), -std::numeric_limits<double>::infinity(), 1e-05});
   EXPECT_EQ(ReadableJson(broken), "[null, null, 1e-05]\n");
 
+  // A long name stays whole, in an object broken up one member a line.
+  const Json named =
+      Json{{"name", std::string(200, 'n')}, {"list", Json::array({std::string(200, 'l')})}};
+  EXPECT_EQ(Json::parse(ReadableJson(named)), named);
+
   // What does not fit on a line is broken up, one member a line.
   Json wide = Json::object();
   wide["a"] = std::string(60, 'x');
