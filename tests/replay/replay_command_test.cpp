@@ -3,8 +3,10 @@
 #include "replay/replay_command.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -216,6 +218,58 @@ TEST_F(replay_command, replaces_an_existing_output_whole) {
   EXPECT_EQ(Replay(R"({"steps": [{"do": "show"}]})"), kExitReplayed);
   EXPECT_TRUE(Read(dir_ / "t.txt").starts_with("step 1 show\nviewer SetClientInfo("));
   EXPECT_EQ(Written(), (std::vector<std::string>{"picture.svg", "state.json", "t.txt"}));
+}
+
+}  // namespace
+}  // namespace nimbo::replay
+
+namespace nimbo::replay {
+namespace {
+
+// The command line itself, through the built program (skipped when it is not built).
+class nimbodock_program : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    program_ = std::filesystem::path(NIMBO_BINARY_DIR) / "nimbodock";
+    if (!std::filesystem::exists(program_)) GTEST_SKIP() << program_ << " is not built";
+  }
+  // Runs the program with `arguments`; answers its exit code and what it printed.
+  int Run(const std::string& arguments, std::string& printed) {
+    const std::string command = "'" + program_.string() + "' " + arguments + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    printed.clear();
+    char buffer[4096];
+    while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) printed.append(buffer, n);
+    const int status = pclose(pipe);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  std::filesystem::path program_;
+};
+
+TEST_F(nimbodock_program, explains_itself_and_refuses_a_wrong_command_line) {
+  std::string printed;
+  EXPECT_EQ(Run("--help", printed), 0);
+  EXPECT_NE(printed.find("replay"), std::string::npos) << printed;
+  EXPECT_NE(printed.find("targets"), std::string::npos) << printed;
+  EXPECT_EQ(Run("replay --help", printed), 0);
+  for (const char* part : {"--transcript FILE", "--state FILE.json", "--svg FILE.svg",
+                           "2  the session file is invalid", "3  the session and the control"}) {
+    EXPECT_NE(printed.find(part), std::string::npos) << part << " in " << printed;
+  }
+  EXPECT_EQ(Run("replay", printed), kExitFailed);
+  EXPECT_NE(printed.find("SESSION is required"), std::string::npos) << printed;
+  EXPECT_EQ(Run("targets", printed), 0);
+  EXPECT_NE(printed.find("\ndrawing.Layers.Add\n"), std::string::npos);
+  EXPECT_NE(printed.find("\nmap.ODRecord.AttachTo\n"), std::string::npos);
+  EXPECT_NE(printed.find("\nviewer.RefreshOverlays\n"), std::string::npos);
+}
+
+TEST_F(nimbodock_program, exits_with_the_replays_code) {
+  const std::string examples = std::string(NIMBO_SOURCE_DIR) + "/examples/";
+  std::string printed;
+  EXPECT_EQ(Run("replay '" + examples + "measure-height.json'", printed), kExitReplayed);
+  EXPECT_TRUE(printed.starts_with("step 1 show\n")) << printed.substr(0, 200);
+  EXPECT_EQ(Run("replay '" + examples + "no-such-session.json'", printed), kExitInvalidSession);
 }
 
 }  // namespace
