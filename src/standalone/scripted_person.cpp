@@ -14,7 +14,7 @@ Kind ScriptedPerson::Take(const std::string& interaction, const char* kindName) 
   if (answers_.empty()) {
     problem = interaction + " found no answer left";
   } else if (!std::holds_alternative<Kind>(answers_.front())) {
-    problem = interaction + " wants a " + kindName + " answer, but the next answer is another kind";
+    problem = interaction + " wants " + kindName + " answer, but the next answer is another kind";
   } else {
     Kind answer = std::get<Kind>(std::move(answers_.front()));
     answers_.pop_front();
@@ -29,19 +29,19 @@ void ScriptedPerson::Disagree(std::string problem) {
 }
 
 bool ScriptedPerson::TakeYes(const std::string& interaction) {
-  return Take<ButtonAnswer>(interaction, "button").button == "Yes";
+  return Take<ButtonAnswer>(interaction, "a button").button == "Yes";
 }
 
 std::optional<std::string> ScriptedPerson::TakeInput(const std::string& interaction) {
-  return Take<InputAnswer>(interaction, "input").text;
+  return Take<InputAnswer>(interaction, "an input").text;
 }
 
 std::optional<host::Point3> ScriptedPerson::TakePoint(const std::string& interaction) {
-  return Take<PointAnswer>(interaction, "point").point;
+  return Take<PointAnswer>(interaction, "a point").point;
 }
 
 std::vector<std::string> ScriptedPerson::TakeSelection(const std::string& interaction) {
-  return Take<SelectAnswer>(interaction, "select").ids;
+  return Take<SelectAnswer>(interaction, "a select").ids;
 }
 
 }  // namespace nimbo::standalone

@@ -177,7 +177,7 @@ TEST_F(replay_command, an_interaction_without_an_answer_exits_3_naming_step_and_
       Message().starts_with("s.json: step 4 (event HeightMeasured): dialog input "
                             "\"Default text height in map units:\""))
       << Message();
-  EXPECT_NE(Message().find("wants a input answer, but the next answer is another kind"),
+  EXPECT_NE(Message().find("wants an input answer, but the next answer is another kind"),
             std::string::npos)
       << Message();
   EXPECT_TRUE(Written().empty());
