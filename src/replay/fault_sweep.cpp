@@ -88,11 +88,11 @@ Baseline RunWithoutFailure(const SweepScenario& scenario) {
   return baseline;
 }
 
-// A run whose call `call` fails, from the start of the step that makes it: that step,
-// then the probe. The steps in between are not needed: the probe tells whether the
-// control recovered.
+// A run whose call `call` fails, from the start of the step that makes it to the end of
+// the probe.
 struct FailingRun {
   StepRecord failingStep;
+  std::vector<StepRecord> later;  // the scenario's steps after the failing one
   std::vector<StepRecord> probe;
   std::vector<std::string> leftSets;
 };
@@ -103,11 +103,13 @@ FailingRun FinishWithFailure(ReplayWorld& world, const SweepScenario& scenario, 
   world.faults.FailCall(call, kSweepErrorNumber, SweepErrorDescription(call));
   FailingRun run;
   run.failingStep = RunStep(world, steps[step], step + 1);
+  for (size_t i = step + 1; i < scenario.scenarioSteps; ++i) {
+    run.later.push_back(RunStep(world, steps[i], i + 1));
+  }
+  world.faults.Clear();  // the probe runs without failures
   // A failed Show leaves the control unshown (its viewer events unbound), as the rules
   // say: the person shows the palette again before the probe.
   if (std::holds_alternative<ShowStep>(steps[step].action)) PerformStep(world, ShowStep{});
-  // Failures the session planned for the steps skipped here are not the probe's.
-  world.faults.Clear();
   for (size_t i = scenario.scenarioSteps; i < steps.size(); ++i) {
     run.probe.push_back(RunStep(world, steps[i], i + 1));
   }
@@ -145,7 +147,7 @@ class ScenarioSweep {
 
   // Fails each call of each step in turn. Isolated, each run starts from a copy of the
   // process made at the start of its step (the steps before it are the same in every
-  // run); otherwise each run replays the steps before its own.
+  // run); in this process, each run replays the steps before its own.
   void Sweep(const SweepOptions& options, SweepOutcome& outcome) const {
     std::unique_ptr<ReplayWorld> world;
     if (options.isolate) world = std::make_unique<ReplayWorld>(scenario_.session);
@@ -159,8 +161,15 @@ class ScenarioSweep {
       for (int64_t k = baseline_.callsBefore[s] + 1; k <= baseline_.callsBefore[s + 1]; ++k) {
         const std::string verdict =
             options.isolate ? RunIsolated([&] {
-              const std::string result = Judge(k, FinishWithFailure(*world, scenario_, s, k));
-              world.reset();  // so that a leak on the failure's path is told as this call's
+              std::string result = Judge(k, FinishWithFailure(*world, scenario_, s, k));
+              // The world goes here, in the copy, so that its teardown after this failure is
+              // checked too, and a reference cycle made on the failure's path is seen.
+              const std::weak_ptr<standalone::MemoryApplication> application = world->application;
+              const std::weak_ptr<standalone::SimulatedDockContainer> container = world->container;
+              world.reset();
+              if (result.empty() && (!application.expired() || !container.expired())) {
+                result = "the CAD application or the dock container outlived the run's world";
+              }
               return result;
             })
                             : RunInProcess([&] { return Judge(k, ReplayWithFailure(s, k)); });
@@ -209,9 +218,17 @@ class ScenarioSweep {
     if (actual != expected) {
       return "expected " + sweep::Listed(expected) + ", got " + sweep::Listed(actual);
     }
-    if (run.failingStep.disagreement) {
-      return "the person was asked for more than the scenario answers: " +
-             *run.failingStep.disagreement;
+    const std::string description = SweepErrorDescription(k);
+    std::vector<const StepRecord*> after = {&run.failingStep};
+    for (const StepRecord& later : run.later) after.push_back(&later);
+    for (const StepRecord* later : after) {
+      if (later->disagreement) {
+        return "the person was asked for more than the scenario answers: " + *later->disagreement;
+      }
+      if (later == &run.failingStep) continue;
+      for (const std::string& report : sweep::Reports(later->lines)) {
+        if (report.find(description) != std::string::npos) return "reported again: " + report;
+      }
     }
     // A set whose own deletion failed is the host's refusal, not the control's omission.
     const bool deletionFailed =

@@ -9,17 +9,6 @@
 #include <unistd.h>
 #endif
 
-#if defined(__SANITIZE_ADDRESS__)
-#define NIMBO_LEAK_CHECK 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define NIMBO_LEAK_CHECK 1
-#endif
-#endif
-#if defined(NIMBO_LEAK_CHECK)
-#include <sanitizer/lsan_interface.h>
-#endif
-
 namespace nimbo::replay {
 
 std::string RunInProcess(const std::function<std::string()>& check) {
@@ -70,13 +59,7 @@ std::string RunIsolated(const std::function<std::string()>& check) {
   }
   if (child == 0) {
     close(fds[0]);
-    std::string verdict = RunInProcess(check);
-#if defined(NIMBO_LEAK_CHECK)
-    // The run's world is gone by now: whatever it allocated and nobody holds is a leak.
-    if (verdict.empty() && __lsan_do_recoverable_leak_check() != 0) {
-      verdict = "memory leaked (the leak report is on standard error)";
-    }
-#endif
+    const std::string verdict = RunInProcess(check);
     WriteAll(fds[1], verdict);
     close(fds[1]);
     std::fflush(nullptr);
