@@ -1,0 +1,121 @@
+#include "bench/bench_palette.h"
+
+#include <map>
+#include <stdexcept>
+#include <vector>
+
+#include "automation/locale.h"
+#include "host/viewer_operations.h"
+
+namespace nimbo::bench {
+
+namespace {
+
+using automation::Variant;
+
+// How far the pan moves the reported point from the view's middle: 0, 1.5, ..., 10.5, 0, ...
+constexpr double kPanStep = 1.5;
+constexpr int64_t kPanSteps = 8;
+
+}  // namespace
+
+BenchPalette::BenchPalette(const GeneratedDrawing& generatedDrawing) : generated(generatedDrawing) {
+  drawing = &application->AddDocument(kDrawingName);
+  generated.Fill(*drawing);
+  application->Activate(kDrawingName);
+
+  host::ControlEnvironment env;
+  env.viewer = &viewer;
+  env.viewerExtender = &viewerExtender;
+  env.button = &button;
+  env.runningObjects = &running;
+  env.dialogs = &dialogs;
+  env.clock = &clock;
+  env.locale = &automation::Locale::EnUs();
+  control = std::make_unique<shell::DockControl>(env);
+  control->UserControl_Show();
+  control->dockContainer_OnDocumentActivated(Document());
+
+  viewer.ApplyState(BenchViewerState(generated));
+
+  RaiseOverlaysPermissionChanged(true);
+  ExpectNoFailure("permitting the overlays");
+  RaiseExtentChanged(0);
+  ExpectNoFailure("the first extent change");
+  ForgetJournal();
+}
+
+void BenchPalette::RaiseExtentChanged(int64_t k) {
+  viewer.RaiseEvent("ExtentChanged", PanArguments(generated, k));
+}
+
+void BenchPalette::RaiseOverlaysPermissionChanged(bool accept) {
+  viewer.RaiseEvent("OverlaysPermissionChanged", {Variant::Bool(accept)});
+}
+
+void BenchPalette::SetTotalExtent(int view, const ViewerCorners& corners) {
+  standalone::ViewerStatePatch patch;
+  patch.views[view].total = corners;
+  viewer.ApplyState(patch);
+}
+
+OutsideCalls BenchPalette::Calls() const {
+  OutsideCalls calls;
+  for (const host::ViewerOperation& op : host::ViewerOperations()) {
+    calls.viewer += viewer.CallCount(op.name);
+  }
+  // The fault plan counts every outside call, the viewer's included.
+  calls.host = faults.CallCount() - calls.viewer;
+  return calls;
+}
+
+void BenchPalette::ExpectNoFailure(const std::string& what) const {
+  for (const std::string& line : journal.Lines()) {
+    if (line.rfind("dialog ", 0) == 0 || line.find(" -> error ") != std::string::npos) {
+      throw std::runtime_error(what + " failed: " + line);
+    }
+  }
+}
+
+standalone::ViewerStatePatch BenchViewerState(const GeneratedDrawing& generated) {
+  standalone::ViewerStatePatch patch;
+  for (int view = 1; view <= 5; ++view) {
+    standalone::ViewerViewPatch& v = patch.views[view];
+    v.active = true;
+    v.mode = "MOSAIC";
+    v.mapSync = view == kPanningView;
+    v.total = generated.TotalExtent(view);
+    v.visible = generated.VisibleExtent(view);
+  }
+  patch.showTotalExtent = true;
+  patch.showVisibleExtent = true;
+  patch.mapFollowsViewer = true;
+  return patch;
+}
+
+std::vector<Variant> PanArguments(const GeneratedDrawing& generated, int64_t k) {
+  const auto middle = GeneratedDrawing::Middle(generated.TotalExtent(kPanningView));
+  const double offset = kPanStep * static_cast<double>(k % kPanSteps);
+  std::vector<Variant> args;
+  for (const double corner : generated.VisibleExtent(kPanningView)) args.emplace_back(corner);
+  args.emplace_back(middle[0] + offset);
+  args.emplace_back(middle[1] + offset);
+  args.emplace_back(kPanningView);
+  return args;
+}
+
+const GeneratedDrawing& DrawingOf(int64_t entities) {
+  static std::map<int64_t, std::unique_ptr<GeneratedDrawing>> drawings;
+  auto& slot = drawings[entities];
+  if (!slot) slot = std::make_unique<GeneratedDrawing>(entities);
+  return *slot;
+}
+
+BenchPalette& PaletteOf(int64_t entities) {
+  static std::map<int64_t, std::unique_ptr<BenchPalette>> palettes;
+  auto& slot = palettes[entities];
+  if (!slot) slot = std::make_unique<BenchPalette>(DrawingOf(entities));
+  return *slot;
+}
+
+}  // namespace nimbo::bench

@@ -1,0 +1,90 @@
+// The control in its palette on the embedded default, over a generated drawing, set up as
+// the benchmarks measure it: five active views in mosaic mode, each looking at about 1%
+// of the drawing; both display options on; the drawing following view 3, whose extent
+// changes also move the selected point; overlays permitted, so that the three layers are
+// offered and every extent change sends each view its features again.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "automation/clock.h"
+#include "bench/generated_drawing.h"
+#include "shell/dock_control.h"
+#include "standalone/fault_plan.h"
+#include "standalone/journal.h"
+#include "standalone/memory_host.h"
+#include "standalone/running_objects.h"
+#include "standalone/scripted_dialogs.h"
+#include "standalone/scripted_person.h"
+#include "standalone/simulated_extender.h"
+#include "standalone/simulated_viewer.h"
+
+namespace nimbo::bench {
+
+inline constexpr const char* kDrawingName = "Generated.dwg";
+// The view whose extent changes the benchmarks raise: it moves the selected point and
+// the drawing follows it.
+inline constexpr int32_t kPanningView = 3;
+
+// Calls that left the control, as the embedded default counts them.
+struct OutsideCalls {
+  int64_t viewer = 0;
+  int64_t host = 0;
+};
+
+class BenchPalette {
+ public:
+  // Builds the drawing, shows the control with it, sets the viewer up and permits the
+  // overlays (one full rebuild). Throws std::runtime_error when the control showed a
+  // message on the way: a benchmark of a failing path would measure nothing useful.
+  explicit BenchPalette(const GeneratedDrawing& generated);
+  BenchPalette(const BenchPalette&) = delete;
+  BenchPalette& operator=(const BenchPalette&) = delete;
+
+  // What the viewer raises while the user pans view 3: the k-th change of a pan that goes
+  // back and forth around the view's middle.
+  void RaiseExtentChanged(int64_t k);
+  void RaiseOverlaysPermissionChanged(bool accept);
+  // Moves view `view`'s total extent to `corners`, silently.
+  void SetTotalExtent(int view, const ViewerCorners& corners);
+
+  OutsideCalls Calls() const;
+  // Drops the journal's lines (between timed runs: it only grows).
+  void ForgetJournal() { journal.Clear(); }
+  // Throws std::runtime_error when the journal holds a message box or a failed call.
+  void ExpectNoFailure(const std::string& what) const;
+
+  overlay::ControlState& State() { return control->State(); }
+  host::DocumentRef Document() { return application->DocumentObject(kDrawingName); }
+
+  const GeneratedDrawing& generated;  // borrowed
+  standalone::Journal journal;
+  standalone::FaultPlan faults;
+  standalone::ScriptedPerson person;
+  standalone::ScriptedDialogs dialogs{person, journal, faults, shell::kLibraryName};
+  standalone::SimulatedViewer viewer{journal, faults};
+  standalone::SimulatedExtender viewerExtender = standalone::SimulatedExtender::ForViewer(journal);
+  standalone::SimulatedExtender button = standalone::SimulatedExtender::ForButton(journal);
+  automation::FixedClock clock{automation::DateTime{2026, 12, 7, 10, 15, 30}};
+  std::shared_ptr<standalone::MemoryApplication> application =
+      standalone::MemoryApplication::Create(faults, journal, person);
+  standalone::MemoryRunningObjects running{application, faults};
+  standalone::Drawing* drawing = nullptr;  // owned by the application
+  std::unique_ptr<shell::DockControl> control;
+};
+
+// The viewer as the benchmarks set it up over a drawing (see the top of this file).
+standalone::ViewerStatePatch BenchViewerState(const GeneratedDrawing& generated);
+// The arguments of the k-th extent change of a pan of view 3 that goes back and forth
+// around the view's middle; the point moves at every change.
+std::vector<automation::Variant> PanArguments(const GeneratedDrawing& generated, int64_t k);
+
+// The palette of the drawing of `entities` entities, built on first use and kept for the
+// program's run, so that the benchmarks of one size share it.
+BenchPalette& PaletteOf(int64_t entities);
+const GeneratedDrawing& DrawingOf(int64_t entities);
+
+}  // namespace nimbo::bench
