@@ -11,11 +11,11 @@ namespace {
 
 AutomationError InvalidUseOfNull() { return AutomationError(94, "Invalid use of Null"); }
 
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
 std::string Upper(const std::string& s) {
   std::string out = s;
-  for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
+  for (char& c : out) c = Upper(c);
   return out;
 }
 
@@ -103,5 +103,13 @@ int32_t CheckedLong(int64_t value) {
 }
 
 std::string UCase(const std::string& text) { return Upper(text); }
+
+bool SameUCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (Upper(a[i]) != Upper(b[i])) return false;
+  }
+  return true;
+}
 
 }  // namespace nimbo::automation

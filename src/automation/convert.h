@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "automation/locale.h"
 #include "automation/variant.h"
@@ -23,5 +24,8 @@ int32_t CheckedLong(int64_t value);
 // The run-time's UCase as far as the control needs it: ASCII letters upper-cased. Drawing
 // layer names are compared by upper-casing both sides.
 std::string UCase(const std::string& text);
+// UCase(a) == UCase(b), without making the two copies: the drawing-layer service asks it
+// once for every entity of model space.
+bool SameUCase(std::string_view a, std::string_view b);
 
 }  // namespace nimbo::automation

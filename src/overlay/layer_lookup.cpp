@@ -7,7 +7,7 @@
 namespace nimbo::overlay {
 
 bool SameLayerName(const std::string& a, const std::string& b) {
-  return automation::UCase(a) == automation::UCase(b);
+  return automation::SameUCase(a, b);
 }
 
 host::LayerRef GetLayer(ControlState& state, const std::string& name) {

@@ -2,6 +2,9 @@
 
 #include <cmath>
 #include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "automation/convert.h"
 #include "automation/error.h"
@@ -62,6 +65,30 @@ TEST(conversions, to_string_uses_the_measure_text_and_true_false) {
   EXPECT_EQ(ToString(Variant::Bool(false)), "False");
   EXPECT_EQ(ToString(Variant(int32_t{-999})), "-999");
   EXPECT_EQ(ToString(Variant()), "");
+}
+
+TEST(conversions, same_ucase_agrees_with_comparing_ucase_copies) {
+  // Letters next to the ASCII ranges ('@', '[', '`', '{'), bytes beyond ASCII, lengths
+  // that differ and a name longer than a short string's buffer.
+  const std::vector<std::pair<std::string, std::string>> pairs = {
+      {"VeskNimBoVisibleExtent", "vesknimbovisibleextent"},
+      {"Roads", "ROADS"},
+      {"Roads", "Road"},
+      {"", ""},
+      {"@[", "`{"},
+      {"`{", "`{"},
+      {"Gr\xc3\xbcn", "GR\xc3\xbcN"},
+      {"\xc3\xa4", "\xc3\x84"},
+      {"a", "A"},
+      {"z", "Z"},
+      {"0", "0 "},
+  };
+  for (const auto& [a, b] : pairs) {
+    EXPECT_EQ(SameUCase(a, b), UCase(a) == UCase(b)) << a << " / " << b;
+  }
+  EXPECT_TRUE(SameUCase("VeskNimBoVisibleExtent", "vesknimbovisibleextent"));
+  EXPECT_FALSE(SameUCase("@", "`"));
+  EXPECT_FALSE(SameUCase("\xc3\xa4", "\xc3\x84"));  // only ASCII letters fold
 }
 
 TEST(variant, by_reference_argument_writes_the_callers_variable) {
