@@ -2,7 +2,8 @@
 # Installs the Debian packages the build and the tests need, when they are missing.
 set -euo pipefail
 packages=(cmake g++ make googletest libgtest-dev libgmock-dev libbenchmark-dev
-          nlohmann-json3-dev libcli11-dev libboost-dev librsvg2-bin ccache)
+          nlohmann-json3-dev libcli11-dev libboost-dev librsvg2-bin ccache
+          clang libclang-rt-14-dev)  # the last two for tools/fuzz.sh (libFuzzer)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

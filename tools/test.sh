@@ -17,4 +17,7 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DNIMBO_SANITIZE=ON -DNIMB
 cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+
+echo "== fuzz the session reader and the replay for 45 seconds (build-fuzz/)"
+tools/fuzz.sh 45
 echo "== all tests passed"
