@@ -169,10 +169,11 @@ class MemoryCollection : public Interface {
       Space space;
       ~Guard() { db.EndEnumeration(space); }
     } guard{db, space_};
+    EnumeratedEntities objects(doc_);
     const size_t slots = db.SlotCount(space_);  // what existed when the enumeration started
     for (size_t i = 0; i < slots && !doc_->closed; ++i) {
       const Drawing::Handle h = db.SlotAt(space_, i);
-      if (db.IsLive(h)) visit(MakeEntity(doc_, h));
+      if (db.IsLive(h)) visit(objects.Of(h));
     }
   }
 
@@ -585,10 +586,11 @@ class MemorySelectionSet : public host::SelectionSet {
       Drawing::SelectionSetRecord& set;
       ~Guard() { --set.enumerating; }
     } guard{*set_};
+    EnumeratedEntities objects(doc_);
     const size_t n = set_->handles.size();
     for (size_t i = 0; i < n && !doc_->closed; ++i) {
       const Drawing::Handle h = set_->handles[i];
-      if (doc_->drawing.IsLive(h)) visit(MakeEntity(doc_, h));
+      if (doc_->drawing.IsLive(h)) visit(objects.Of(h));
     }
   }
 

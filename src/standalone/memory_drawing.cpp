@@ -487,7 +487,7 @@ void Drawing::SetArrowheadSize(Handle h, double size) {
 void Drawing::Compact(SpaceList& list) {
   if (list.dead == 0 || list.enumerating > 0) return;
   std::erase_if(list.handles, [this](Handle h) { return !At(h).live; });
-  list.handles.shrink_to_fit();
+  if (list.handles.capacity() / 2 > list.handles.size()) list.handles.shrink_to_fit();
   list.dead = 0;
 }
 
@@ -514,7 +514,11 @@ void Drawing::BeginEnumeration(Space space) {
 void Drawing::EndEnumeration(Space space) {
   SpaceList& list = List(space);
   --list.enumerating;
-  Compact(list);
+  // Not after every enumeration that deleted something: redrawing a display layer
+  // deletes a few entities of a large model space each time, and a pass over all its
+  // handles each time would cost as much as the enumeration. Dead handles are skipped,
+  // and ItemOf compacts when it needs positions.
+  if (list.dead >= list.live / 4) Compact(list);
 }
 
 size_t Drawing::SlotCount(Space space) const {

@@ -48,6 +48,10 @@ class EntityBase : public Interface, public EntityLink {
  public:
   EntityBase(DocumentStateRef doc, Drawing::Handle handle)
       : EntityLink(std::move(doc), handle), id_(doc_->drawing.Id(handle)) {}
+  void Retarget(Drawing::Handle handle) override {
+    EntityLink::Retarget(handle);
+    id_ = doc_->drawing.Id(handle);
+  }
 
   std::string ObjectName() override {
     Enter("drawing.Entity.ObjectName");
@@ -211,32 +215,64 @@ std::shared_ptr<host::Color> MakeColor(const DocumentStateRef& doc, ColorValue v
   return std::make_shared<MemoryColor>(doc, value);
 }
 
-host::EntityRef MakeEntity(const DocumentStateRef& doc, Drawing::Handle handle) {
+namespace {
+
+struct LinkedEntity {
+  host::EntityRef object;
+  EntityLink* link;
+};
+
+template <class Object>
+LinkedEntity Make(const DocumentStateRef& doc, Drawing::Handle handle) {
+  auto object = std::make_shared<Object>(doc, handle);
+  EntityLink* link = object.get();
+  return {std::move(object), link};
+}
+
+LinkedEntity MakeLinkedEntity(const DocumentStateRef& doc, Drawing::Handle handle) {
   switch (doc->drawing.Kind(handle)) {
     case EntityKind::Polyline:
-      return std::make_shared<MemoryPolyline>(doc, handle);
+      return Make<MemoryPolyline>(doc, handle);
     case EntityKind::Line:
-      return std::make_shared<MemoryLine>(doc, handle);
+      return Make<MemoryLine>(doc, handle);
     case EntityKind::Point:
-      return std::make_shared<MemoryPoint>(doc, handle);
+      return Make<MemoryPoint>(doc, handle);
     case EntityKind::Region:
-      return std::make_shared<MemoryRegion>(doc, handle);
+      return Make<MemoryRegion>(doc, handle);
     case EntityKind::Text:
-      return std::make_shared<MemoryText>(doc, handle);
+      return Make<MemoryText>(doc, handle);
     case EntityKind::AlignedDimension:
     case EntityKind::AngularDimension:
-      return std::make_shared<MemoryDimension>(doc, handle);
+      return Make<MemoryDimension>(doc, handle);
     case EntityKind::BlockReference:
-      return std::make_shared<MemoryBlockReference>(doc, handle);
+      return Make<MemoryBlockReference>(doc, handle);
     case EntityKind::AttributeDefinition:
-      return std::make_shared<MemoryAttributeDefinition>(doc, handle);
+      return Make<MemoryAttributeDefinition>(doc, handle);
     case EntityKind::Solid:
-      return std::make_shared<MemorySolid>(doc, handle);
+      return Make<MemorySolid>(doc, handle);
     case EntityKind::Circle:
     case EntityKind::Arc:
-      return std::make_shared<MemoryPlainEntity>(doc, handle);
+      return Make<MemoryPlainEntity>(doc, handle);
   }
-  return std::make_shared<MemoryPlainEntity>(doc, handle);
+  return Make<MemoryPlainEntity>(doc, handle);
+}
+
+}  // namespace
+
+host::EntityRef MakeEntity(const DocumentStateRef& doc, Drawing::Handle handle) {
+  return MakeLinkedEntity(doc, handle).object;
+}
+
+const host::EntityRef& EnumeratedEntities::Of(Drawing::Handle handle) {
+  Linked& slot = objects_[static_cast<size_t>(doc_->drawing.Kind(handle))];
+  // Held here alone, so nobody sees it change; slots go by kind, so its class fits.
+  if (slot.object && slot.object.use_count() == 1) {
+    slot.link->Retarget(handle);
+  } else {
+    LinkedEntity made = MakeLinkedEntity(doc_, handle);
+    slot = Linked{std::move(made.object), made.link};
+  }
+  return slot.object;
 }
 
 }  // namespace nimbo::standalone

@@ -7,6 +7,8 @@
 // automation objects; equality of objects is not part of the contract.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -83,10 +85,32 @@ class EntityLink {
   virtual ~EntityLink() = default;
   const DocumentStateRef& LinkedDocument() const { return doc_; }
   Drawing::Handle LinkedHandle() const { return handle_; }
+  // Points the object at another live entity of the same kind (EnumeratedEntities).
+  virtual void Retarget(Drawing::Handle handle) { handle_ = handle; }
 
  protected:
   DocumentStateRef doc_;
   Drawing::Handle handle_;
+};
+
+// The objects that one enumeration hands to its visitor. An object the visitor did not
+// keep is reachable from nowhere once the visit returns, so it is pointed at the next
+// entity of its kind rather than a new one made: enumerating a million entities makes a
+// few objects, not a million. An object the visitor kept is left as it is.
+class EnumeratedEntities {
+ public:
+  explicit EnumeratedEntities(DocumentStateRef doc) : doc_(std::move(doc)) {}
+  // The object of a live entity, valid until the next call.
+  const host::EntityRef& Of(Drawing::Handle handle);
+
+ private:
+  struct Linked {
+    host::EntityRef object;
+    EntityLink* link = nullptr;  // the same object
+  };
+  static constexpr size_t kKinds = static_cast<size_t>(EntityKind::Solid) + 1;
+  DocumentStateRef doc_;
+  std::array<Linked, kKinds> objects_;  // by kind
 };
 
 // Likewise every document object, for the Map application's Project(document).
