@@ -24,4 +24,14 @@ std::shared_ptr<T> Require(const std::shared_ptr<From>& object) {
   return As<T>(object);
 }
 
+// The same, borrowed for as long as the caller's reference lives: no reference is taken,
+// which matters in the visitors that see every entity of model space.
+template <class T, class From>
+T& RequireRef(const std::shared_ptr<From>& object) {
+  if (!object) throw errors::Standard(errors::kObjectNotSet);
+  T* cast = dynamic_cast<T*>(object.get());
+  if (cast == nullptr) throw errors::Standard(errors::kTypeMismatch);
+  return *cast;
+}
+
 }  // namespace nimbo::automation

@@ -68,7 +68,7 @@ void AddFeatures(ControlState& state, int32_t viewIndex, bool clearFirst) {
     selection->SelectByPolygon(host::selection_mode::kCrossingPolygon,
                                ViewPolygon(state.Viewer(), viewIndex));
     selection->ForEach([&](const host::EntityRef& item) {
-      host::Entity& entity = *automation::Require<host::Entity>(item);
+      host::Entity& entity = automation::RequireRef<host::Entity>(item);
       const bool byLayer = HasLayerStyle(entity);
       if (!byLayer) SendEntityStyle(state, entity);
       AddVectorFeature(state, entity, viewIndex, byLayer);

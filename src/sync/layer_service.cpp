@@ -61,7 +61,7 @@ void DeleteAll(overlay::ControlState& state, std::string& layername) {
     host::DocumentRef doc = overlay::BindActiveDocument(state);
     if (!doc) return;
     Require<host::EntityCollection>(doc->ModelSpace())->ForEach([&](const host::EntityRef& item) {
-      host::Entity& entity = *Require<host::Entity>(item);
+      host::Entity& entity = automation::RequireRef<host::Entity>(item);
       if (overlay::SameLayerName(entity.Layer(), layername)) entity.Delete();
     });
   });
