@@ -1,5 +1,6 @@
 #include "replay/strict_json.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <regex>
@@ -119,6 +120,25 @@ std::string KindOf(const json& value) {
   return "an object";
 }
 
+// A number beyond the range of a double ("[json.exception.out_of_range.406] number
+// overflow parsing '1e999'") is told at its first place in the text.
+InvalidSession NumberOutOfRange(const json::out_of_range& error, const std::string& text) {
+  const std::string what = error.what();
+  const size_t open = what.find('\'');
+  const size_t close = what.rfind('\'');
+  if (open == std::string::npos || close <= open) {
+    return InvalidSession("", "JSON number out of range");
+  }
+  const std::string number = what.substr(open + 1, close - open - 1);
+  const size_t at = text.find(number);
+  if (at == std::string::npos) return InvalidSession("", "JSON number out of range: " + number);
+  const size_t lineStart = text.rfind('\n', at) == std::string::npos ? 0 : text.rfind('\n', at) + 1;
+  const auto line =
+      1 + std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(at), '\n');
+  return InvalidSession(std::to_string(line) + ":" + std::to_string(at - lineStart + 1),
+                        "JSON number out of range: " + number);
+}
+
 }  // namespace
 
 json ParseStrictly(const std::string& text) {
@@ -126,6 +146,8 @@ json ParseStrictly(const std::string& text) {
     return json::parse(text, DuplicateKeyGuard{});
   } catch (const json::parse_error& error) {
     throw SyntaxError(error);
+  } catch (const json::out_of_range& error) {
+    throw NumberOutOfRange(error, text);
   }
 }
 
