@@ -170,9 +170,10 @@ class MemoryCollection : public Interface {
       ~Guard() { db.EndEnumeration(space); }
     } guard{db, space_};
     EnumeratedEntities objects(doc_);
-    const size_t slots = db.SlotCount(space_);  // what existed when the enumeration started
-    for (size_t i = 0; i < slots && !doc_->closed; ++i) {
-      const Drawing::Handle h = db.SlotAt(space_, i);
+    const std::vector<Drawing::Handle>& slots = db.Slots(space_);
+    const size_t count = slots.size();  // what existed when the enumeration started
+    for (size_t i = 0; i < count && !doc_->closed; ++i) {
+      const Drawing::Handle h = slots[i];
       if (db.IsLive(h)) visit(objects.Of(h));
     }
   }

@@ -521,12 +521,6 @@ void Drawing::EndEnumeration(Space space) {
   if (list.dead >= list.live / 4) Compact(list);
 }
 
-size_t Drawing::SlotCount(Space space) const {
-  return List(space).handles.size();
-}
-Drawing::Handle Drawing::SlotAt(Space space, size_t i) const {
-  return List(space).handles[i];
-}
 
 size_t Drawing::EntityCount(Space space) const {
   return List(space).live;

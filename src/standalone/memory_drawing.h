@@ -314,8 +314,9 @@ class Drawing {
   // entities stay in it, dead), so positions below the size at its start stay valid.
   void BeginEnumeration(Space space);
   void EndEnumeration(Space space);
-  size_t SlotCount(Space space) const;         // live and dead
-  Handle SlotAt(Space space, size_t i) const;  // may be dead
+  // The space's handles, live and dead, in order. The reference stays valid as long as
+  // the drawing (the list may grow while it is read, so index it, do not iterate it).
+  const std::vector<Handle>& Slots(Space space) const { return List(space).handles; }
   // The live model-space entities that lie inside the polygon or cross its boundary, in
   // model-space order.
   std::vector<Handle> SelectCrossing(const spatial::CrossingPolygon& polygon);
