@@ -12,7 +12,6 @@ namespace nimbo::bench {
 namespace {
 
 std::atomic<int64_t> allocations{0};
-std::atomic<int64_t> liveBytes{0};
 
 void* Allocate(std::size_t size, std::size_t alignment) {
   void* p = alignment <= alignof(std::max_align_t)
@@ -20,27 +19,20 @@ void* Allocate(std::size_t size, std::size_t alignment) {
                 : std::aligned_alloc(alignment, (size + alignment - 1) / alignment * alignment);
   if (p == nullptr) throw std::bad_alloc();
   allocations.fetch_add(1, std::memory_order_relaxed);
-  liveBytes.fetch_add(static_cast<int64_t>(malloc_usable_size(p)), std::memory_order_relaxed);
   return p;
-}
-
-void Release(void* p) noexcept {
-  if (p == nullptr) return;
-  liveBytes.fetch_sub(static_cast<int64_t>(malloc_usable_size(p)), std::memory_order_relaxed);
-  std::free(p);
 }
 
 }  // namespace
 
 HeapCount Heap() {
+  const struct mallinfo2 info = mallinfo2();
   return HeapCount{allocations.load(std::memory_order_relaxed),
-                   liveBytes.load(std::memory_order_relaxed)};
+                   static_cast<int64_t>(info.uordblks + info.hblkhd)};
 }
 
 }  // namespace nimbo::bench
 
 using nimbo::bench::Allocate;
-using nimbo::bench::Release;
 
 void* operator new(std::size_t size) {
   return Allocate(size, alignof(std::max_align_t));
@@ -68,33 +60,34 @@ void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
     return nullptr;
   }
 }
+// Every block above came from malloc or aligned_alloc, both released by free.
 void operator delete(void* p) noexcept {
-  Release(p);
+  std::free(p);
 }
 void operator delete[](void* p) noexcept {
-  Release(p);
+  std::free(p);
 }
 void operator delete(void* p, std::size_t) noexcept {
-  Release(p);
+  std::free(p);
 }
 void operator delete[](void* p, std::size_t) noexcept {
-  Release(p);
+  std::free(p);
 }
 void operator delete(void* p, std::align_val_t) noexcept {
-  Release(p);
+  std::free(p);
 }
 void operator delete[](void* p, std::align_val_t) noexcept {
-  Release(p);
+  std::free(p);
 }
 void operator delete(void* p, std::size_t, std::align_val_t) noexcept {
-  Release(p);
+  std::free(p);
 }
 void operator delete[](void* p, std::size_t, std::align_val_t) noexcept {
-  Release(p);
+  std::free(p);
 }
 void operator delete(void* p, const std::nothrow_t&) noexcept {
-  Release(p);
+  std::free(p);
 }
 void operator delete[](void* p, const std::nothrow_t&) noexcept {
-  Release(p);
+  std::free(p);
 }

@@ -2,6 +2,7 @@
 
 #include <map>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "automation/locale.h"
@@ -19,13 +20,14 @@ constexpr int64_t kPanSteps = 8;
 
 }  // namespace
 
-BenchPalette::BenchPalette(const GeneratedDrawing& generatedDrawing) : generated(generatedDrawing) {
+BenchPalette::BenchPalette(const GeneratedDrawing& generatedDrawing, ViewerKind viewerKind)
+    : generated(generatedDrawing), kind(viewerKind) {
   drawing = &application->AddDocument(kDrawingName);
   generated.Fill(*drawing);
   application->Activate(kDrawingName);
 
   host::ControlEnvironment env;
-  env.viewer = &viewer;
+  env.viewer = kind == ViewerKind::Simulated ? static_cast<host::ViewerControl*>(&viewer) : &quiet;
   env.viewerExtender = &viewerExtender;
   env.button = &button;
   env.runningObjects = &running;
@@ -46,27 +48,45 @@ BenchPalette::BenchPalette(const GeneratedDrawing& generatedDrawing) : generated
 }
 
 void BenchPalette::RaiseExtentChanged(int64_t k) {
-  viewer.RaiseEvent("ExtentChanged", PanArguments(generated, k));
+  if (kind == ViewerKind::Quiet) {
+    quiet.RaiseExtentChanged(PanArguments(generated, k));
+  } else {
+    viewer.RaiseEvent("ExtentChanged", PanArguments(generated, k));
+  }
 }
 
 void BenchPalette::RaiseOverlaysPermissionChanged(bool accept) {
-  viewer.RaiseEvent("OverlaysPermissionChanged", {Variant::Bool(accept)});
+  if (kind == ViewerKind::Quiet) {
+    quiet.RaiseOverlaysPermissionChanged(accept);
+  } else {
+    viewer.RaiseEvent("OverlaysPermissionChanged", {Variant::Bool(accept)});
+  }
 }
 
 void BenchPalette::SetTotalExtent(int view, const ViewerCorners& corners) {
   standalone::ViewerStatePatch patch;
   patch.views[view].total = corners;
   viewer.ApplyState(patch);
+  quiet.SetTotalExtent(view, corners);
 }
 
 OutsideCalls BenchPalette::Calls() const {
   OutsideCalls calls;
+  if (kind == ViewerKind::Quiet) {
+    calls.viewer = quiet.Calls();
+    calls.host = faults.CallCount();  // the quiet viewer asks no fault plan
+    return calls;
+  }
   for (const host::ViewerOperation& op : host::ViewerOperations()) {
     calls.viewer += viewer.CallCount(op.name);
   }
-  // The fault plan counts every outside call, the viewer's included.
+  // The fault plan counts every outside call, the simulated viewer's included.
   calls.host = faults.CallCount() - calls.viewer;
   return calls;
+}
+
+int64_t BenchPalette::FeaturesSent() const {
+  return kind == ViewerKind::Quiet ? quiet.Features() : viewer.CallCount("BeginFeature");
 }
 
 void BenchPalette::ExpectNoFailure(const std::string& what) const {
@@ -111,10 +131,10 @@ const GeneratedDrawing& DrawingOf(int64_t entities) {
   return *slot;
 }
 
-BenchPalette& PaletteOf(int64_t entities) {
-  static std::map<int64_t, std::unique_ptr<BenchPalette>> palettes;
-  auto& slot = palettes[entities];
-  if (!slot) slot = std::make_unique<BenchPalette>(DrawingOf(entities));
+BenchPalette& PaletteOf(int64_t entities, ViewerKind kind) {
+  static std::map<std::pair<int64_t, ViewerKind>, std::unique_ptr<BenchPalette>> palettes;
+  auto& slot = palettes[{entities, kind}];
+  if (!slot) slot = std::make_unique<BenchPalette>(DrawingOf(entities), kind);
   return *slot;
 }
 

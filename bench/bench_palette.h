@@ -12,6 +12,7 @@
 
 #include "automation/clock.h"
 #include "bench/generated_drawing.h"
+#include "bench/quiet_viewer.h"
 #include "shell/dock_control.h"
 #include "standalone/fault_plan.h"
 #include "standalone/journal.h"
@@ -29,6 +30,17 @@ inline constexpr const char* kDrawingName = "Generated.dwg";
 // the drawing follows it.
 inline constexpr int32_t kPanningView = 3;
 
+// The viewer as the benchmarks set it up over a drawing (see the top of this file).
+standalone::ViewerStatePatch BenchViewerState(const GeneratedDrawing& generated);
+// The arguments of the k-th extent change of a pan of view 3 that goes back and forth
+// around the view's middle; the point moves at every change.
+std::vector<automation::Variant> PanArguments(const GeneratedDrawing& generated, int64_t k);
+
+// Which viewer the control talks to: the simulated one of the embedded default, which
+// keeps every overlay feature and writes every call to the journal as the replay does, or
+// one that only answers (quiet_viewer.h), to show the control's and the host's own cost.
+enum class ViewerKind { Simulated, Quiet };
+
 // Calls that left the control, as the embedded default counts them.
 struct OutsideCalls {
   int64_t viewer = 0;
@@ -40,7 +52,7 @@ class BenchPalette {
   // Builds the drawing, shows the control with it, sets the viewer up and permits the
   // overlays (one full rebuild). Throws std::runtime_error when the control showed a
   // message on the way: a benchmark of a failing path would measure nothing useful.
-  explicit BenchPalette(const GeneratedDrawing& generated);
+  BenchPalette(const GeneratedDrawing& generated, ViewerKind kind);
   BenchPalette(const BenchPalette&) = delete;
   BenchPalette& operator=(const BenchPalette&) = delete;
 
@@ -52,6 +64,7 @@ class BenchPalette {
   void SetTotalExtent(int view, const ViewerCorners& corners);
 
   OutsideCalls Calls() const;
+  int64_t FeaturesSent() const;  // BeginFeature calls so far
   // Drops the journal's lines (between timed runs: it only grows).
   void ForgetJournal() { journal.Clear(); }
   // Throws std::runtime_error when the journal holds a message box or a failed call.
@@ -61,11 +74,13 @@ class BenchPalette {
   host::DocumentRef Document() { return application->DocumentObject(kDrawingName); }
 
   const GeneratedDrawing& generated;  // borrowed
+  const ViewerKind kind;
   standalone::Journal journal;
   standalone::FaultPlan faults;
   standalone::ScriptedPerson person;
   standalone::ScriptedDialogs dialogs{person, journal, faults, shell::kLibraryName};
   standalone::SimulatedViewer viewer{journal, faults};
+  QuietViewer quiet{BenchViewerState(generated)};
   standalone::SimulatedExtender viewerExtender = standalone::SimulatedExtender::ForViewer(journal);
   standalone::SimulatedExtender button = standalone::SimulatedExtender::ForButton(journal);
   automation::FixedClock clock{automation::DateTime{2026, 12, 7, 10, 15, 30}};
@@ -76,15 +91,9 @@ class BenchPalette {
   std::unique_ptr<shell::DockControl> control;
 };
 
-// The viewer as the benchmarks set it up over a drawing (see the top of this file).
-standalone::ViewerStatePatch BenchViewerState(const GeneratedDrawing& generated);
-// The arguments of the k-th extent change of a pan of view 3 that goes back and forth
-// around the view's middle; the point moves at every change.
-std::vector<automation::Variant> PanArguments(const GeneratedDrawing& generated, int64_t k);
-
 // The palette of the drawing of `entities` entities, built on first use and kept for the
 // program's run, so that the benchmarks of one size share it.
-BenchPalette& PaletteOf(int64_t entities);
+BenchPalette& PaletteOf(int64_t entities, ViewerKind kind = ViewerKind::Simulated);
 const GeneratedDrawing& DrawingOf(int64_t entities);
 
 }  // namespace nimbo::bench

@@ -14,7 +14,7 @@ namespace {
 constexpr int32_t kView = 1;
 
 void ExportFeatures(benchmark::State& state, BenchPalette& palette) {
-  const int before = palette.viewer.CallCount("BeginFeature");
+  const int64_t before = palette.FeaturesSent();
   const CallMeter meter(palette);
   for (auto _ : state) {
     overlay::AddFeatures(palette.State(), kView, true);
@@ -23,8 +23,8 @@ void ExportFeatures(benchmark::State& state, BenchPalette& palette) {
     state.ResumeTiming();
   }
   meter.Report(state);
-  state.counters["features"] = benchmark::Counter(palette.viewer.CallCount("BeginFeature") - before,
-                                                  benchmark::Counter::kAvgIterations);
+  state.counters["features"] = benchmark::Counter(
+      static_cast<double>(palette.FeaturesSent() - before), benchmark::Counter::kAvgIterations);
 }
 
 void BM_AddFeatures(benchmark::State& state) {
@@ -32,13 +32,27 @@ void BM_AddFeatures(benchmark::State& state) {
 }
 BENCHMARK(BM_AddFeatures)->Apply(DrawingSizes)->Unit(benchmark::kMillisecond);
 
-void BM_AddFeaturesSameView(benchmark::State& state) {
-  BenchPalette& palette = PaletteOf(state.range(0));
+void SameView(benchmark::State& state, ViewerKind kind) {
+  BenchPalette& palette = PaletteOf(state.range(0), kind);
   palette.SetTotalExtent(kView, GeneratedDrawing::FixedFootprint());
   ExportFeatures(state, palette);
   palette.SetTotalExtent(kView, palette.generated.TotalExtent(kView));
 }
+
+void BM_AddFeaturesSameView(benchmark::State& state) {
+  SameView(state, ViewerKind::Simulated);
+}
 BENCHMARK(BM_AddFeaturesSameView)->Apply(DrawingSizes)->Unit(benchmark::kMillisecond);
+
+void BM_AddFeatures_QuietViewer(benchmark::State& state) {
+  ExportFeatures(state, PaletteOf(state.range(0), ViewerKind::Quiet));
+}
+BENCHMARK(BM_AddFeatures_QuietViewer)->Apply(DrawingSizes)->Unit(benchmark::kMillisecond);
+
+void BM_AddFeaturesSameView_QuietViewer(benchmark::State& state) {
+  SameView(state, ViewerKind::Quiet);
+}
+BENCHMARK(BM_AddFeaturesSameView_QuietViewer)->Apply(DrawingSizes)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace nimbo::bench
