@@ -39,8 +39,15 @@ std::string StepName(size_t number, const Step& step) {
 }  // namespace
 
 std::string TranscriptText(const standalone::Journal& journal) {
+  // Sized first: a long replay's transcript has tens of millions of lines.
+  size_t size = 0;
+  for (const std::string& line : journal.Lines()) size += line.size() + 1;
   std::string text;
-  for (const std::string& line : journal.Lines()) text += line + "\n";
+  text.reserve(size);
+  for (const std::string& line : journal.Lines()) {
+    text += line;
+    text += '\n';
+  }
   return text;
 }
 
