@@ -525,14 +525,12 @@ class MemorySelectionSet : public host::SelectionSet {
     ScriptedPerson& person = *doc_->services.person;
     const std::vector<std::string> ids = person.TakeSelection("user select");
     doc_->services.journal->Write("user select -> " + JoinIds(ids));
-    std::vector<Drawing::Handle> handles;
-    for (const std::string& id : ids) {
-      const Drawing::Handle h = doc_->drawing.FindSelectable(id);
-      if (h == Drawing::kNoHandle) {
-        person.Disagree("user select answers " + Quote(id) + ", which drawing " +
+    const std::vector<Drawing::Handle> handles = doc_->drawing.FindSelectables(ids);
+    for (size_t i = 0; i < ids.size(); ++i) {
+      if (handles[i] == Drawing::kNoHandle) {
+        person.Disagree("user select answers " + Quote(ids[i]) + ", which drawing " +
                         doc_->drawing.Name() + " does not have");
       }
-      handles.push_back(h);
     }
     const size_t added = Append(handles);
     Change(*doc_, "selection set " + Quote(set_->name) + " selected " + std::to_string(added) +
@@ -569,6 +567,14 @@ class MemorySelectionSet : public host::SelectionSet {
   host::EntityRef Item(int32_t index) override {
     Enter("drawing.SelectionSet.Item");
     Prune();
+    // Pruned, every handle is live: the index is the position (a loop over a large set
+    // would otherwise cost a walk per object).
+    if (set_->prunedAt == doc_->drawing.Deletions()) {
+      if (index >= 0 && static_cast<size_t>(index) < set_->handles.size()) {
+        return MakeEntity(doc_, set_->handles[static_cast<size_t>(index)]);
+      }
+      throw NoItem("selection set " + Quote(set_->name), index, LiveCount());
+    }
     int32_t seen = 0;
     if (index >= 0) {
       for (const Drawing::Handle h : set_->handles) {

@@ -432,6 +432,23 @@ Drawing::Handle Drawing::FindSelectable(std::string_view id) const {
   return kNoHandle;
 }
 
+std::vector<Drawing::Handle> Drawing::FindSelectables(const std::vector<std::string>& ids) const {
+  std::unordered_map<std::string_view, Handle> byId;
+  for (const Space space : {Space::Model(), Space::Paper()}) {
+    for (const Handle h : List(space).handles) {
+      const Record& r = At(h);
+      if (r.live) byId.emplace(r.id, h);  // the first of an id, as FindSelectable finds it
+    }
+  }
+  std::vector<Handle> handles;
+  handles.reserve(ids.size());
+  for (const std::string& id : ids) {
+    const auto it = byId.find(id);
+    handles.push_back(it == byId.end() ? kNoHandle : it->second);
+  }
+  return handles;
+}
+
 const std::string& Drawing::LayerName(Handle h) const {
   return layers_[LiveAt(h).layer].data.name;
 }
@@ -520,7 +537,6 @@ void Drawing::EndEnumeration(Space space) {
   // and ItemOf compacts when it needs positions.
   if (list.dead >= list.live / 4) Compact(list);
 }
-
 
 size_t Drawing::EntityCount(Space space) const {
   return List(space).live;
@@ -714,18 +730,18 @@ void Drawing::DeleteLayer(uint32_t layer) {
 // ----- blocks -----------------------------------------------------------------------
 
 std::optional<uint32_t> Drawing::FindBlock(std::string_view name) const {
-  const std::string key = NameKey(name);
-  for (uint32_t i = 0; i < blocks_.size(); ++i) {
-    if (blocks_[i].key == key) return i;
-  }
-  return std::nullopt;
+  const auto it = blockKeys_.find(NameKey(name));
+  if (it == blockKeys_.end()) return std::nullopt;
+  return it->second;
 }
 
 uint32_t Drawing::AddBlock(const BlockData& block) {
   if (auto found = FindBlock(block.name)) return *found;
+  const auto index = static_cast<uint32_t>(blocks_.size());
   blocks_.push_back(BlockRecord{block, NameKey(block.name)});
+  blockKeys_.emplace(blocks_.back().key, index);
   spaces_.emplace_back();
-  return static_cast<uint32_t>(blocks_.size() - 1);
+  return index;
 }
 
 std::vector<BlockData> Drawing::Blocks() const {

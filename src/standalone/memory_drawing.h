@@ -284,6 +284,9 @@ class Drawing {
   Handle HandleOfObjectId(int64_t objectId) const;
   // The live model-space or paper-space entity of that id, or kNoHandle (linear search).
   Handle FindSelectable(std::string_view id) const;
+  // The same for each of many ids, in one pass over both spaces (an on-screen selection
+  // of tens of thousands of objects would otherwise cost a search per object).
+  std::vector<Handle> FindSelectables(const std::vector<std::string>& ids) const;
   const std::string& LayerName(Handle h) const;
   uint32_t LayerOf(Handle h) const;
   void SetLayerOf(Handle h, uint32_t layer);
@@ -405,6 +408,8 @@ class Drawing {
   uint32_t nextControlId_ = 1;
   std::deque<SpaceList> spaces_;  // model, paper, then one per block (stable addresses)
   std::vector<BlockRecord> blocks_;
+  // Each block's NameKey to its place in blocks_.
+  std::unordered_map<std::string, uint32_t> blockKeys_;
   std::vector<LayerRecord> layers_;   // by layer number, never shrinks
   std::vector<uint32_t> layerOrder_;  // the table, in order
   std::unordered_map<std::string, uint32_t> layerKeys_;
