@@ -92,10 +92,20 @@ Baseline RunWithoutFailure(const SweepScenario& scenario) {
 // the probe.
 struct FailingRun {
   StepRecord failingStep;
-  std::vector<StepRecord> later;  // the scenario's steps after the failing one
+  std::vector<StepRecord> later;  // the scenario's steps after the failing one that run
   std::vector<StepRecord> probe;
   std::vector<std::string> leftSets;
 };
+
+// The steps that set the stage (the control shown, docked, told of a drawing, the
+// viewer's state, a drawing closed, planned failures), as opposed to the events and calls
+// the control handles. After the failing step only these run before the probe: the probe
+// is the next event the control handles, and it finds the stage the scenario set.
+bool SetsTheStage(const StepAction& action) {
+  return !std::holds_alternative<EventStep>(action) &&
+         !std::holds_alternative<CommandStep>(action) &&
+         !std::holds_alternative<ClickStep>(action) && !std::holds_alternative<CallStep>(action);
+}
 
 FailingRun FinishWithFailure(ReplayWorld& world, const SweepScenario& scenario, size_t step,
                              int64_t call) {
@@ -104,7 +114,7 @@ FailingRun FinishWithFailure(ReplayWorld& world, const SweepScenario& scenario, 
   FailingRun run;
   run.failingStep = RunStep(world, steps[step], step + 1);
   for (size_t i = step + 1; i < scenario.scenarioSteps; ++i) {
-    run.later.push_back(RunStep(world, steps[i], i + 1));
+    if (SetsTheStage(steps[i].action)) run.later.push_back(RunStep(world, steps[i], i + 1));
   }
   world.faults.Clear();  // the probe runs without failures
   // A failed Show leaves the control unshown (its viewer events unbound), as the rules
@@ -149,36 +159,49 @@ class ScenarioSweep {
   // process made at the start of its step (the steps before it are the same in every
   // run); in this process, each run replays the steps before its own.
   void Sweep(const SweepOptions& options, SweepOutcome& outcome) const {
-    std::unique_ptr<ReplayWorld> world;
-    if (options.isolate) world = std::make_unique<ReplayWorld>(scenario_.session);
+    const auto record = [&](int64_t k, const std::string& verdict) {
+      if (verdict.empty()) return;
+      ++outcome.broken;
+      outcome.breaks.push_back(CallName(k) + ": " + verdict);
+    };
+    if (!options.isolate) {
+      for (size_t s = 0; s < scenario_.scenarioSteps; ++s) {
+        for (int64_t k = baseline_.callsBefore[s] + 1; k <= baseline_.callsBefore[s + 1]; ++k) {
+          record(k, RunInProcess([&] { return Judge(k, ReplayWithFailure(s, k)); }));
+        }
+      }
+      return;
+    }
+    auto world = std::make_unique<ReplayWorld>(scenario_.session);
+    IsolatedRuns runs(options.jobs);
     for (size_t s = 0; s < scenario_.scenarioSteps; ++s) {
-      if (world && world->faults.CallCount() != baseline_.callsBefore[s]) {
+      if (world->faults.CallCount() != baseline_.callsBefore[s]) {
+        runs.Finish();
         outcome.breaks.push_back("the replay is not deterministic: step " + std::to_string(s + 1) +
                                  " starts after another number of calls than before");
         ++outcome.broken;
         return;
       }
       for (int64_t k = baseline_.callsBefore[s] + 1; k <= baseline_.callsBefore[s + 1]; ++k) {
-        const std::string verdict =
-            options.isolate ? RunIsolated([&] {
-              std::string result = Judge(k, FinishWithFailure(*world, scenario_, s, k));
-              // The world goes here, in the copy, so that its teardown after this failure is
-              // checked too, and a reference cycle made on the failure's path is seen.
-              const std::weak_ptr<standalone::MemoryApplication> application = world->application;
-              const std::weak_ptr<standalone::SimulatedDockContainer> container = world->container;
-              world.reset();
-              if (result.empty() && (!application.expired() || !container.expired())) {
-                result = "the CAD application or the dock container outlived the run's world";
-              }
-              return result;
-            })
-                            : RunInProcess([&] { return Judge(k, ReplayWithFailure(s, k)); });
-        if (verdict.empty()) continue;
-        ++outcome.broken;
-        outcome.breaks.push_back(CallName(k) + ": " + verdict);
+        const auto inCopy = [&] {
+          std::string result = Judge(k, FinishWithFailure(*world, scenario_, s, k));
+          // The world goes here, in the copy, so that its teardown after this failure is
+          // checked too, and a reference cycle made on the failure's path is seen.
+          const std::weak_ptr<standalone::MemoryApplication> application = world->application;
+          const std::weak_ptr<standalone::SimulatedDockContainer> container = world->container;
+          world.reset();
+          if (result.empty() && (!application.expired() || !container.expired())) {
+            result = "the CAD application or the dock container outlived the run's world";
+          }
+          return result;
+        };
+        runs.Start(
+            inCopy, [&] { return Judge(k, ReplayWithFailure(s, k)); },
+            [&, k](const std::string& verdict) { record(k, verdict); });
       }
-      if (world) RunStep(*world, scenario_.session.steps[s], s + 1);
+      RunStep(*world, scenario_.session.steps[s], s + 1);
     }
+    runs.Finish();
   }
 
  private:
@@ -272,10 +295,13 @@ class ScenarioSweep {
 SweepOutcome SweepScenarioCalls(const SweepScenario& scenario, const SweepOptions& options) {
   SweepOutcome outcome;
   // The run without failures, isolated too: a crash there is the scenario's first news.
-  const std::string setup = [&] {
-    const auto check = [&] { return ScenarioSweep(scenario).CheckBaseline(); };
-    return options.isolate ? RunIsolated(check) : RunInProcess(check);
-  }();
+  std::string setup;
+  const auto check = [&] { return ScenarioSweep(scenario).CheckBaseline(); };
+  if (options.isolate) {
+    IsolatedRuns(1).Start(check, check, [&](const std::string& verdict) { setup = verdict; });
+  } else {
+    setup = RunInProcess(check);
+  }
   if (!setup.empty()) {
     outcome.breaks.push_back(setup);
     return outcome;

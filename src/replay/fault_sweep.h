@@ -7,6 +7,9 @@
 //   - no temporary selection set ("Vesk...") is left in any open drawing,
 //   - the person was asked nothing the scenario does not answer,
 //   - the probe that ends the scenario is handled normally and shows what it must.
+// After the failing step, the scenario's later steps that set the stage (show, dock,
+// activate, close, terminate, viewer state) run before the probe; its later events and
+// calls do not: the probe is the next event the control handles.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +29,8 @@ std::string SweepErrorDescription(int64_t call);
 struct SweepOptions {
   // Each run in a child process, so that a crash names its call and the sweep goes on.
   bool isolate = true;
+  // Children running at once.
+  int jobs = 1;
   // Print every broken rule, not only each scenario's first.
   bool everyBreak = false;
 };

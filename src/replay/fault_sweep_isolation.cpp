@@ -46,16 +46,24 @@ std::string ReadAll(int fd) {
 
 }  // namespace
 
-std::string RunIsolated(const std::function<std::string()>& check) {
-  // Whatever the parent has buffered would otherwise be written twice.
+void IsolatedRuns::Start(const std::function<std::string()>& check,
+                         const std::function<std::string()>& here, Done done) {
+  while (static_cast<int>(running_.size()) >= parallel_) WaitOldest();
+  // Whatever this process has buffered would otherwise be written twice.
   std::fflush(nullptr);
   int fds[2];
-  if (pipe(fds) != 0) return RunInProcess(check);
+  if (pipe(fds) != 0) {
+    Finish();  // in order
+    done(RunInProcess(here));
+    return;
+  }
   const pid_t child = fork();
   if (child < 0) {
     close(fds[0]);
     close(fds[1]);
-    return RunInProcess(check);
+    Finish();
+    done(RunInProcess(here));
+    return;
   }
   if (child == 0) {
     close(fds[0]);
@@ -66,26 +74,41 @@ std::string RunIsolated(const std::function<std::string()>& check) {
     _exit(0);  // no exit handlers: they belong to the parent
   }
   close(fds[1]);
-  std::string verdict = ReadAll(fds[0]);
-  close(fds[0]);
+  running_.push_back(Child{child, fds[0], std::move(done)});
+}
+
+void IsolatedRuns::WaitOldest() {
+  Child child = std::move(running_.front());
+  running_.pop_front();
+  const std::string verdict = ReadAll(child.pipe);
+  close(child.pipe);
   int status = 0;
-  if (waitpid(child, &status, 0) != child) return "the run's process was lost";
-  if (WIFSIGNALED(status)) {
-    return "the run crashed with signal " + std::to_string(WTERMSIG(status)) + " (" +
-           strsignal(WTERMSIG(status)) + "); a sanitizer's report, if any, is on standard error";
+  if (waitpid(child.pid, &status, 0) != child.pid) {
+    child.done("the run's process was lost");
+  } else if (WIFSIGNALED(status)) {
+    child.done("the run crashed with signal " + std::to_string(WTERMSIG(status)) + " (" +
+               strsignal(WTERMSIG(status)) +
+               "); a sanitizer's report, if any, is on standard error");
+  } else if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    child.done("the run ended with exit status " + std::to_string(WEXITSTATUS(status)) +
+               "; a sanitizer's report, if any, is on standard error");
+  } else {
+    child.done(verdict);
   }
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    return "the run ended with exit status " + std::to_string(WEXITSTATUS(status)) +
-           "; a sanitizer's report, if any, is on standard error";
-  }
-  return verdict;
+}
+
+void IsolatedRuns::Finish() {
+  while (!running_.empty()) WaitOldest();
 }
 
 #else
 
-std::string RunIsolated(const std::function<std::string()>& check) {
-  return RunInProcess(check);
+void IsolatedRuns::Start(const std::function<std::string()>& /*check*/,
+                         const std::function<std::string()>& here, Done done) {
+  done(RunInProcess(here));
 }
+void IsolatedRuns::WaitOldest() {}
+void IsolatedRuns::Finish() {}
 
 #endif
 

@@ -2,8 +2,10 @@
 // embedded CAD host and the simulated viewer, and shows what it did.
 #include <unistd.h>
 
+#include <algorithm>
 #include <iostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <CLI/CLI.hpp>
@@ -64,6 +66,9 @@ int main(int argc, char** argv) {
                   "run every replay in this process (for a debugger; a crash ends the sweep)");
   sweep->add_flag("--every", sweepOptions.everyBreak,
                   "list every broken rule, not only each scenario's first");
+  sweepOptions.jobs = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+  sweep->add_option("--jobs", sweepOptions.jobs, "runs side by side (default: the machine's cores)")
+      ->check(CLI::PositiveNumber);
 
   try {
     app.parse(argc, argv);
