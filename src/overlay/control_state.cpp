@@ -55,9 +55,10 @@ TemporarySelectionSet::~TemporarySelectionSet() {
 void TemporarySelectionSet::Finish() {
   // Finished once already: the set is gone, as a deleted set's reference is.
   if (!set_) throw Standard(kObjectNotSet);
-  auto set = std::move(set_);
+  // A deletion the host refuses raises, and the set stays held: leaving by that error,
+  // the destructor asks once more, so that a passing refusal leaves no set behind.
+  set_->Delete();
   set_ = nullptr;
-  set->Delete();
 }
 
 }  // namespace nimbo::overlay

@@ -70,7 +70,7 @@ class TemporarySelectionSet {
 
   host::SelectionSet& operator*() { return *set_; }
   host::SelectionSet* operator->() { return set_.get(); }
-  // Deletes the set now; its failure raises.
+  // Deletes the set now; its failure raises (and the destructor tries once more).
   void Finish();
 
  private:
