@@ -149,7 +149,7 @@ class ScenarioSweep {
     }
     const std::vector<StepRecord> probe(baseline_.steps.begin() + scenario_.scenarioSteps,
                                         baseline_.steps.end());
-    if (std::string problem = CheckEnd(probe, baseline_.leftSets, false); !problem.empty()) {
+    if (std::string problem = CheckEnd(probe, baseline_.leftSets); !problem.empty()) {
       return "the run without failures: " + problem;
     }
     return "";
@@ -253,16 +253,13 @@ class ScenarioSweep {
         if (report.find(description) != std::string::npos) return "reported again: " + report;
       }
     }
-    // A set whose own deletion failed is the host's refusal, not the control's omission.
-    const bool deletionFailed =
-        baseline_.targets[static_cast<size_t>(k - 1)] == "drawing.SelectionSet.Delete";
-    return CheckEnd(run.probe, run.leftSets, deletionFailed);
+    return CheckEnd(run.probe, run.leftSets);
   }
 
   // The end of a run: no set of ours left, and the probe handled as it must be.
-  std::string CheckEnd(const std::vector<StepRecord>& probe, const std::vector<std::string>& left,
-                       bool setsMayRemain) const {
-    if (!setsMayRemain && !left.empty()) {
+  std::string CheckEnd(const std::vector<StepRecord>& probe,
+                       const std::vector<std::string>& left) const {
+    if (!left.empty()) {
       return "a temporary selection set was left: " + left.front();
     }
     std::vector<std::string> lines;
