@@ -70,7 +70,8 @@ TEST(hostile_coordinates, viewer_extents_of_nan_and_infinity_are_drawn_and_selec
   for (double hostile : {kNaN, kInf, -kInf}) {
     SetTotal(world, {hostile, 50, 50, hostile, 0, 0, 50, -hostile});
     const auto lines = world.Raise("ExtentChanged", ExtentArgs(hostile, hostile, hostile, 1));
-    // The drawing follows to wherever the viewer says, and what the host refuses is told.
+    // The drawing follows to wherever the viewer says; what the host refuses is told once.
+    EXPECT_LE(Errors(lines).size(), 1u);
     for (const std::string& error : Errors(lines)) {
       EXPECT_NE(error.find("Exception: vnvEvents_ExtentChanged "), std::string::npos) << error;
     }
@@ -129,6 +130,7 @@ TEST(hostile_coordinates, measures_of_nan_and_infinity_are_written_as_text_and_p
     lines = world.Raise("HeightMeasured",
                         {Variant(measure), Variant("<Save as extrusion (only for heights)>"),
                          Variant("<Save as extrusion (only for heights)>")});
+    EXPECT_LE(Errors(lines).size(), 1u);
     for (const std::string& error : Errors(lines)) {
       EXPECT_NE(error.find(", SaveMeasurement\""), std::string::npos) << error;
     }
