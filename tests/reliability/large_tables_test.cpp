@@ -10,7 +10,9 @@ namespace {
 
 constexpr int kMany = 40000;
 
-nlohmann::json EmptySite() { return {{"name", "Site.dwg"}}; }
+nlohmann::json EmptySite() {
+  return {{"name", "Site.dwg"}};
+}
 
 TEST(large_tables, the_layer_service_reaches_the_last_of_40000_layers) {
   World world(Session(EmptySite(), {{"showTotalExtent", true}}));
@@ -69,9 +71,9 @@ TEST(large_tables, a_selection_of_40000_regions_is_extruded_and_recorded_to_the_
 
   world->person.Give(standalone::ButtonAnswer{"Yes"});
   world->person.Give(standalone::SelectAnswer{ids});
-  auto lines = world.Raise("HeightMeasured", {Variant(3.5),
-                                              Variant("<Save as extrusion (only for heights)>"),
-                                              Variant("<Save as extrusion (only for heights)>")});
+  auto lines = world.Raise("HeightMeasured",
+                           {Variant(3.5), Variant("<Save as extrusion (only for heights)>"),
+                            Variant("<Save as extrusion (only for heights)>")});
   EXPECT_EQ(Errors(lines), std::vector<std::string>{});
   size_t solids = 0;
   std::string lastProfile;
