@@ -14,14 +14,14 @@
 #include "bench/generated_drawing.h"
 #include "bench/quiet_viewer.h"
 #include "shell/dock_control.h"
+#include "standalone/cad/memory_host.h"
+#include "standalone/cad/running_objects.h"
 #include "standalone/fault_plan.h"
 #include "standalone/journal.h"
-#include "standalone/memory_host.h"
-#include "standalone/running_objects.h"
 #include "standalone/scripted_dialogs.h"
 #include "standalone/scripted_person.h"
-#include "standalone/simulated_extender.h"
-#include "standalone/simulated_viewer.h"
+#include "standalone/viewer/simulated_extender.h"
+#include "standalone/viewer/simulated_viewer.h"
 
 namespace nimbo::bench {
 
@@ -70,7 +70,7 @@ class BenchPalette {
   // Throws std::runtime_error when the journal holds a message box or a failed call.
   void ExpectNoFailure(const std::string& what) const;
 
-  overlay::ControlState& State() { return control->State(); }
+  control::ControlState& State() { return control->State(); }
   host::DocumentRef Document() { return application->DocumentObject(kDrawingName); }
 
   const GeneratedDrawing& generated;  // borrowed

@@ -10,7 +10,7 @@
 #include "bench/allocation_meter.h"
 #include "bench/bench_counters.h"
 #include "bench/generated_drawing.h"
-#include "standalone/memory_drawing.h"
+#include "standalone/cad/memory_drawing.h"
 
 namespace nimbo::bench {
 namespace {

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "replay/session.h"
-#include "standalone/memory_drawing.h"
+#include "replay/session/session.h"
+#include "standalone/cad/memory_drawing.h"
 
 namespace nimbo::bench {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "host/viewer.h"
-#include "standalone/viewer_model.h"
+#include "standalone/viewer/viewer_model.h"
 
 namespace nimbo::bench {
 

@@ -6,12 +6,12 @@
 #include <cstdint>
 #include <string>
 
-#include "replay/replay_picture.h"
-#include "replay/replay_state.h"
+#include "replay/output/replay_picture.h"
+#include "replay/output/replay_state.h"
 #include "replay/replayer.h"
-#include "replay/session_reader.h"
-#include "replay/strict_json.h"
-#include "standalone/memory_drawing.h"
+#include "replay/session/session_reader.h"
+#include "replay/session/strict_json.h"
+#include "standalone/cad/memory_drawing.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);

@@ -85,9 +85,9 @@ std::vector<std::shared_ptr<host::AttributeDefinition>> AttributeDefinitionsTagg
 
 }  // namespace
 
-void AddText(overlay::ControlState& state, double measure, double textHeight) {
+void AddText(control::ControlState& state, double measure, double textHeight) {
   automation::Reraise("AddText", [&] {
-    host::DocumentRef document = overlay::BindActiveDocument(state);
+    host::DocumentRef document = control::BindActiveDocument(state);
     if (!document) return;
     const Point3 position = Pick(*document, kTextPositionPrompt);
     auto text = Require<host::Text>(
@@ -96,10 +96,10 @@ void AddText(overlay::ControlState& state, double measure, double textHeight) {
   });
 }
 
-void AddDimension(overlay::ControlState& state, double measure, const std::string& subOption,
+void AddDimension(control::ControlState& state, double measure, const std::string& subOption,
                   double textHeight) {
   automation::Reraise("AddDimension", [&] {
-    host::DocumentRef document = overlay::BindActiveDocument(state);
+    host::DocumentRef document = control::BindActiveDocument(state);
     if (!document) return;
     if (subOption != kLinearDimension && subOption != kAngularDimension) return;
     auto dimension = Require<host::Dimension>(AddDimensionEntity(*document, subOption));
@@ -111,10 +111,10 @@ void AddDimension(overlay::ControlState& state, double measure, const std::strin
   });
 }
 
-void AddAttribute(overlay::ControlState& state, double measure, const std::string& subOption,
+void AddAttribute(control::ControlState& state, double measure, const std::string& subOption,
                   double textHeight) {
   automation::Reraise("AddAttribute", [&] {
-    host::DocumentRef document = overlay::BindActiveDocument(state);
+    host::DocumentRef document = control::BindActiveDocument(state);
     if (!document) return;
     auto blocks = Require<host::Blocks>(document->Blocks());
     std::shared_ptr<host::Block> block = FindBlock(*blocks, subOption);

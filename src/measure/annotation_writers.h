@@ -6,19 +6,19 @@
 
 #include <string>
 
-#include "overlay/control_state.h"
+#include "control/control_state.h"
 
 namespace nimbo::measure {
 
-void AddText(overlay::ControlState& state, double measure, double textHeight);
+void AddText(control::ControlState& state, double measure, double textHeight);
 
 // subOption "Linear dimension" (aligned) or "Angular dimension"; any other does nothing.
-void AddDimension(overlay::ControlState& state, double measure, const std::string& subOption,
+void AddDimension(control::ControlState& state, double measure, const std::string& subOption,
                   double textHeight);
 
 // subOption names the block and tags its attribute. The block gets one attribute
 // definition of that tag, whose default is the latest value saved into it.
-void AddAttribute(overlay::ControlState& state, double measure, const std::string& subOption,
+void AddAttribute(control::ControlState& state, double measure, const std::string& subOption,
                   double textHeight);
 
 }  // namespace nimbo::measure

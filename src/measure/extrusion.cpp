@@ -14,12 +14,12 @@ constexpr const char* kRegionClass = "AcDbRegion";
 constexpr double kNoTaper = 0.0;
 }  // namespace
 
-void ExtrudeEntity(overlay::ControlState& state, double height) {
+void ExtrudeEntity(control::ControlState& state, double height) {
   automation::Reraise("ExtrudeEntity", [&] {
-    host::DocumentRef document = overlay::BindActiveDocument(state);
+    host::DocumentRef document = control::BindActiveDocument(state);
     if (!document) return;
     auto sets = Require<host::SelectionSets>(document->SelectionSets());
-    overlay::TemporarySelectionSet selection(*sets, overlay::TemporarySelectionSetName(state));
+    control::TemporarySelectionSet selection(*sets, control::TemporarySelectionSetName(state));
     selection->SelectOnScreen();
     // 32-bit counting: a selection may hold more than 32,767 objects.
     const int32_t count = selection->Count();

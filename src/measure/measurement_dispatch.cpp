@@ -18,7 +18,7 @@ constexpr const char* kDefaultTextHeight = "10";
 // What a method that writes no text passes on as its height text; never parsed.
 constexpr const char* kNoTextHeight = "0";
 
-bool Confirmed(overlay::ControlState& state, double measure, const std::string& tablename,
+bool Confirmed(control::ControlState& state, double measure, const std::string& tablename,
                const std::string& fieldname) {
   const std::string text = "Saving measuring " + state.Locale().NumberText(measure) +
                            " using method " + tablename + " and sub-option " + fieldname;
@@ -32,7 +32,7 @@ bool WritesText(const std::string& tablename) {
 
 }  // namespace
 
-void SaveMeasurement(overlay::ControlState& state, double measure, const std::string& tablename,
+void SaveMeasurement(control::ControlState& state, double measure, const std::string& tablename,
                      const std::string& fieldname) {
   automation::Reraise("SaveMeasurement", [&] {
     if (fieldname == kNoSubOption) return;

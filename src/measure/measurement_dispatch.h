@@ -4,14 +4,14 @@
 
 #include <string>
 
-#include "overlay/control_state.h"
+#include "control/control_state.h"
 
 namespace nimbo::measure {
 
 // Sub-option "<None>" saves nothing. The text, dimension and attribute methods ask for a
 // text height first; every other method but the extrusion names an object-data table.
 // Raises any error again as "SaveMeasurement".
-void SaveMeasurement(overlay::ControlState& state, double measure, const std::string& tablename,
+void SaveMeasurement(control::ControlState& state, double measure, const std::string& tablename,
                      const std::string& fieldname);
 
 }  // namespace nimbo::measure

@@ -13,15 +13,15 @@ using automation::Require;
 namespace {
 constexpr const char* kNotFoundCaption = "Vesk plug-in";
 
-void TellNotFound(overlay::ControlState& state, const std::string& text) {
+void TellNotFound(control::ControlState& state, const std::string& text) {
   state.Dialogs().MessageBox(text, host::MessageButtons::Ok, std::string(kNotFoundCaption));
 }
 }  // namespace
 
-void SaveAsDataObject(overlay::ControlState& state, double measure, const std::string& tablename,
+void SaveAsDataObject(control::ControlState& state, double measure, const std::string& tablename,
                       const std::string& fieldname) {
   automation::Reraise("SaveAsDataObject", [&] {
-    host::DocumentRef document = overlay::BindActiveDocument(state);
+    host::DocumentRef document = control::BindActiveDocument(state);
     if (!document) return;
     auto map = Require<host::MapApplication>(state.mapApp);
     auto project = Require<host::MapProject>(map->Project(document));
@@ -38,7 +38,7 @@ void SaveAsDataObject(overlay::ControlState& state, double measure, const std::s
     }
 
     auto sets = Require<host::SelectionSets>(document->SelectionSets());
-    overlay::TemporarySelectionSet selection(*sets, overlay::TemporarySelectionSetName(state));
+    control::TemporarySelectionSet selection(*sets, control::TemporarySelectionSetName(state));
     selection->SelectOnScreen();
     // 32-bit counting: a selection may hold more than 32,767 objects.
     const int32_t count = selection->Count();

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "overlay/control_state.h"
+#include "control/control_state.h"
 
 namespace nimbo::measure {
 
@@ -12,7 +12,7 @@ namespace nimbo::measure {
 // does not have is told in a message and nothing is selected. Every selected object gets
 // a new record, whatever records it already has. The temporary selection set is deleted
 // on every path. Raises any error again as "SaveAsDataObject".
-void SaveAsDataObject(overlay::ControlState& state, double measure, const std::string& tablename,
+void SaveAsDataObject(control::ControlState& state, double measure, const std::string& tablename,
                       const std::string& fieldname);
 
 }  // namespace nimbo::measure

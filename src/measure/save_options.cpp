@@ -39,7 +39,7 @@ std::vector<std::string> FieldNames(host::ODTable& table) {
 
 }  // namespace
 
-void SetTableInfo(overlay::ControlState& state) {
+void SetTableInfo(control::ControlState& state) {
   automation::Reraise("SetTableInfo", [&] {
     host::Viewer& viewer = state.Viewer();
     viewer.ClearTableInfo();

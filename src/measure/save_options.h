@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "overlay/control_state.h"
+#include "control/control_state.h"
 
 namespace nimbo::measure {
 
@@ -35,6 +35,6 @@ std::string TableInfoEntry(const std::string& method, const std::vector<std::str
 // Replaces the viewer's list: the fixed methods, then every object-data table of activeDoc
 // with its fields (when both activeDoc and mapApp are set). Raises any error again as
 // "SetTableInfo".
-void SetTableInfo(overlay::ControlState& state);
+void SetTableInfo(control::ControlState& state);
 
 }  // namespace nimbo::measure

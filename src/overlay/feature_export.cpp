@@ -19,7 +19,7 @@ namespace {
 constexpr std::array<int, 8> kRingCorners = {0, 1, 2, 3, 6, 7, 4, 5};
 
 // Prepares and styles the view's overlay layer of every offered drawing layer.
-void PrepareOfferedLayers(ControlState& state, int32_t& viewIndex, bool clearFirst) {
+void PrepareOfferedLayers(control::ControlState& state, int32_t& viewIndex, bool clearFirst) {
   if (!state.layerNames) {
     // The list is made by the first overlay rebuild; enumerating it before is an unset
     // object.
@@ -55,16 +55,16 @@ automation::DoubleArray ViewPolygon(host::Viewer& viewer, int32_t& viewIndex) {
 
 }  // namespace
 
-void AddFeatures(ControlState& state, int32_t viewIndex, bool clearFirst) {
+void AddFeatures(control::ControlState& state, int32_t viewIndex, bool clearFirst) {
   automation::Reraise("AddFeatures", [&] {
     PrepareOfferedLayers(state, viewIndex, clearFirst);
 
-    host::DocumentRef doc = BindActiveDocument(state);
+    host::DocumentRef doc = control::BindActiveDocument(state);
     if (!doc) return;
     auto sets = automation::Require<host::SelectionSets>(doc->SelectionSets());
     // Deleted on every path, a failure part-way included, so that the drawing keeps no
     // set of ours and the next export can use the same name.
-    TemporarySelectionSet selection(*sets, TemporarySelectionSetName(state));
+    control::TemporarySelectionSet selection(*sets, control::TemporarySelectionSetName(state));
     selection->SelectByPolygon(host::selection_mode::kCrossingPolygon,
                                ViewPolygon(state.Viewer(), viewIndex));
     selection->ForEach([&](const host::EntityRef& item) {

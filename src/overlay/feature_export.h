@@ -6,12 +6,12 @@
 #include <cstdint>
 #include <string>
 
+#include "control/control_state.h"
 #include "host/cad.h"
-#include "overlay/control_state.h"
 
 namespace nimbo::overlay {
 
 // Raises any error again with the source "AddFeatures".
-void AddFeatures(ControlState& state, int32_t viewIndex, bool clearFirst);
+void AddFeatures(control::ControlState& state, int32_t viewIndex, bool clearFirst);
 
 }  // namespace nimbo::overlay

@@ -2,6 +2,7 @@
 
 #include "automation/error_rules.h"
 #include "automation/object_cast.h"
+#include "overlay/acad_colors.h"
 #include "overlay/layer_lookup.h"
 #include "overlay/lineweight_width.h"
 
@@ -17,7 +18,7 @@ struct Rgb {
   int32_t blue = 0;
 };
 
-Rgb Convert(ControlState& state, const std::shared_ptr<host::Color>& color) {
+Rgb Convert(control::ControlState& state, const std::shared_ptr<host::Color>& color) {
   AcadColors& colors = *Require<AcadColors>(state.colors);
   host::Color& c = *Require<host::Color>(color);
   Rgb rgb;
@@ -29,7 +30,7 @@ Rgb Convert(ControlState& state, const std::shared_ptr<host::Color>& color) {
 
 }  // namespace
 
-void SendLayerStyle(ControlState& state, host::Layer& layer, int32_t viewIndex) {
+void SendLayerStyle(control::ControlState& state, host::Layer& layer, int32_t viewIndex) {
   automation::TrapSilently([&] {
     std::shared_ptr<host::Color> color = layer.TrueColor();
     const int32_t lineweight = layer.Lineweight();
@@ -48,7 +49,7 @@ bool HasLayerStyle(host::Entity& entity) {
   return colorByLayer && lineweightByLayer;
 }
 
-void SendEntityStyle(ControlState& state, host::Entity& entity) {
+void SendEntityStyle(control::ControlState& state, host::Entity& entity) {
   automation::TrapSilently([&] {
     std::shared_ptr<host::Color> color = entity.TrueColor();
     // A colour that follows the layer has no palette entry of its own (index 256): the

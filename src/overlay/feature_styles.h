@@ -4,14 +4,14 @@
 
 #include <cstdint>
 
+#include "control/control_state.h"
 #include "host/cad.h"
-#include "overlay/control_state.h"
 
 namespace nimbo::overlay {
 
 // SetOverlayLayerStyle with the layer's colour and line weight. Ends silently at the
 // first error: no pen is sent.
-void SendLayerStyle(ControlState& state, host::Layer& layer, int32_t viewIndex);
+void SendLayerStyle(control::ControlState& state, host::Layer& layer, int32_t viewIndex);
 
 // True exactly when both the entity's colour and its line weight follow its layer.
 // Errors pass to the caller.
@@ -19,6 +19,6 @@ bool HasLayerStyle(host::Entity& entity);
 
 // SetFeatureStyle with the entity's colour and line weight; a colour that follows the
 // layer takes the colour of the entity's layer. Ends silently at the first error.
-void SendEntityStyle(ControlState& state, host::Entity& entity);
+void SendEntityStyle(control::ControlState& state, host::Entity& entity);
 
 }  // namespace nimbo::overlay

@@ -10,10 +10,10 @@ bool SameLayerName(const std::string& a, const std::string& b) {
   return automation::SameUCase(a, b);
 }
 
-host::LayerRef GetLayer(ControlState& state, const std::string& name) {
+host::LayerRef GetLayer(control::ControlState& state, const std::string& name) {
   host::LayerRef found;
   const bool ok = automation::TrapSilently([&] {
-    host::DocumentRef doc = BindActiveDocument(state);
+    host::DocumentRef doc = control::BindActiveDocument(state);
     if (!doc) return;
     automation::Require<host::Layers>(doc->Layers())->ForEach([&](const host::LayerRef& layer) {
       // The search ends at the first match: later layers are not asked for their names.

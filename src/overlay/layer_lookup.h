@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "control/control_state.h"
 #include "host/cad.h"
-#include "overlay/control_state.h"
 
 namespace nimbo::overlay {
 
@@ -13,6 +13,6 @@ bool SameLayerName(const std::string& a, const std::string& b);
 
 // The first layer of the active drawing, in the host's order, whose name matches `name`;
 // none when there is no drawing, no such layer, or on any error. Binds the document.
-host::LayerRef GetLayer(ControlState& state, const std::string& name);
+host::LayerRef GetLayer(control::ControlState& state, const std::string& name);
 
 }  // namespace nimbo::overlay

@@ -7,7 +7,7 @@
 #include "automation/error.h"
 #include "automation/error_rules.h"
 #include "automation/object_cast.h"
-#include "overlay/display_layers.h"
+#include "control/display_layers.h"
 #include "overlay/feature_export.h"
 
 namespace nimbo::overlay {
@@ -28,18 +28,18 @@ int32_t Stepped(int32_t counter, int32_t step) {
 
 // The offered names as they stand now. A viewer call may deliver an event that renews
 // layerNames; the loop that started goes on over the list it started with.
-std::vector<std::string> OfferedNames(const ControlState& state) {
+std::vector<std::string> OfferedNames(const control::ControlState& state) {
   if (!state.layerNames) throw automation::errors::Standard(automation::errors::kObjectNotSet);
   return *state.layerNames;
 }
 
 bool IsDisplayLayer(const std::string& upperName) {
-  return upperName == automation::UCase(kVisibleExtentLayer) ||
-         upperName == automation::UCase(kTotalExtentLayer) ||
-         upperName == automation::UCase(kSelectedPointLayer);
+  return upperName == automation::UCase(control::kVisibleExtentLayer) ||
+         upperName == automation::UCase(control::kTotalExtentLayer) ||
+         upperName == automation::UCase(control::kSelectedPointLayer);
 }
 
-void ActivateOverlays(ControlState& state, int32_t viewIndex, bool discrete) {
+void ActivateOverlays(control::ControlState& state, int32_t viewIndex, bool discrete) {
   host::Viewer& viewer = state.Viewer();
   for (const std::string& name : OfferedNames(state)) {
     if (discrete) {
@@ -52,13 +52,13 @@ void ActivateOverlays(ControlState& state, int32_t viewIndex, bool discrete) {
 
 }  // namespace
 
-void ResetLayerNames(ControlState& state) {
+void ResetLayerNames(control::ControlState& state) {
   state.layerNames.emplace();
 }
 
-void GetLayerNames(ControlState& state) {
+void GetLayerNames(control::ControlState& state) {
   Reraise("GetLayerNames", [&] {
-    const host::DocumentRef document = BindActiveDocument(state);
+    const host::DocumentRef document = control::BindActiveDocument(state);
     if (!document || !state.viewer) return;
     auto layers = automation::Require<host::Layers>(document->Layers());
     layers->ForEach([&](const host::LayerRef& layer) {
@@ -76,7 +76,7 @@ void GetLayerNames(ControlState& state) {
   });
 }
 
-void AddLayers(ControlState& state, int32_t viewIndex, bool flag) {
+void AddLayers(control::ControlState& state, int32_t viewIndex, bool flag) {
   Reraise("AddLayers", [&] {
     const std::vector<std::string> names = OfferedNames(state);
     // The viewer takes the view index and the flag by reference: these are the
@@ -90,7 +90,7 @@ void AddLayers(ControlState& state, int32_t viewIndex, bool flag) {
   });
 }
 
-void RemoveAllLayersExceptMeasurements(ControlState& state) {
+void RemoveAllLayersExceptMeasurements(control::ControlState& state) {
   Reraise("RemoveAllLayersExceptMeasurements", [&] {
     host::Viewer& viewer = state.Viewer();
     for (int32_t v = kFirstView; v <= kLastView; v = Stepped(v, 1)) {
@@ -106,7 +106,7 @@ void RemoveAllLayersExceptMeasurements(ControlState& state) {
   });
 }
 
-void RebuildOverlays(ControlState& state, RefreshRule rule) {
+void RebuildOverlays(control::ControlState& state, RefreshRule rule) {
   ResetLayerNames(state);
   GetLayerNames(state);
   AddLayers(state, 0, false);
@@ -123,7 +123,7 @@ void RebuildOverlays(ControlState& state, RefreshRule rule) {
   }
 }
 
-void ShowOverlaysOfLoadedImage(ControlState& state, int32_t viewIndex) {
+void ShowOverlaysOfLoadedImage(control::ControlState& state, int32_t viewIndex) {
   const bool discrete = state.Viewer().GetViewMode(viewIndex) == kDiscreteViewMode;
   const bool active = state.Viewer().IsViewActive(viewIndex);
   if (!discrete || !active) return;

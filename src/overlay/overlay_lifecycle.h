@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "overlay/control_state.h"
+#include "control/control_state.h"
 
 namespace nimbo::overlay {
 
@@ -24,29 +24,29 @@ enum class RefreshRule {
 };
 
 // Replaces layerNames by a new, empty list. No trap.
-void ResetLayerNames(ControlState& state);
+void ResetLayerNames(control::ControlState& state);
 
 // Appends every drawing layer that is on and is not a display layer, in the layer
 // table's order. Does nothing without a drawing or without the viewer. Raises any error
 // again with the source "GetLayerNames".
-void GetLayerNames(ControlState& state);
+void GetLayerNames(control::ControlState& state);
 
 // Registers every offered layer with the viewer, the last one first. Raises any error
 // again with the source "AddLayers".
-void AddLayers(ControlState& state, int32_t viewIndex, bool flag);
+void AddLayers(control::ControlState& state, int32_t viewIndex, bool flag);
 
 // Removes every overlay but "Measurements" (and unnamed ones) from every active view.
 // Raises any error again with the source "RemoveAllLayersExceptMeasurements".
-void RemoveAllLayersExceptMeasurements(ControlState& state);
+void RemoveAllLayersExceptMeasurements(control::ControlState& state);
 
 // A new list of offered layers, registered, then every active view filled, activated
 // and refreshed by `rule`. No trap: an error reaches the handler with the source of the
 // procedure that raised it.
-void RebuildOverlays(ControlState& state, RefreshRule rule);
+void RebuildOverlays(control::ControlState& state, RefreshRule rule);
 
 // After an oblique image was loaded into viewIndex: a discrete, active view gets the
 // features and the activation of the layers of the last rebuild; any other view is left
 // alone. Both the mode and the activity are always asked. No trap.
-void ShowOverlaysOfLoadedImage(ControlState& state, int32_t viewIndex);
+void ShowOverlaysOfLoadedImage(control::ControlState& state, int32_t viewIndex);
 
 }  // namespace nimbo::overlay

@@ -23,7 +23,8 @@ Kind& AsKind(host::Entity& entity) {
 
 }  // namespace
 
-void AddVectorFeature(ControlState& state, host::Entity& entity, int32_t viewIndex, bool byLayer) {
+void AddVectorFeature(control::ControlState& state, host::Entity& entity, int32_t viewIndex,
+                      bool byLayer) {
   automation::Reraise("AddVectorFeature", [&] {
     host::Viewer& viewer = state.Viewer();
     automation::VBool byLayerFlag = automation::VBool::From(byLayer);

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
+#include "control/control_state.h"
 #include "host/cad.h"
-#include "overlay/control_state.h"
 
 namespace nimbo::overlay {
 
@@ -12,6 +12,7 @@ namespace nimbo::overlay {
 // a line feature, or a point as a point feature, under the entity's layer name. Any other
 // entity leaves the begun feature without vertices. Raises any error again with the
 // source "AddVectorFeature".
-void AddVectorFeature(ControlState& state, host::Entity& entity, int32_t viewIndex, bool byLayer);
+void AddVectorFeature(control::ControlState& state, host::Entity& entity, int32_t viewIndex,
+                      bool byLayer);
 
 }  // namespace nimbo::overlay

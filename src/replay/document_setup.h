@@ -2,8 +2,8 @@
 // session's colours into the host's and back.
 #pragma once
 
-#include "replay/session.h"
-#include "standalone/memory_drawing.h"
+#include "replay/session/session.h"
+#include "standalone/cad/memory_drawing.h"
 
 namespace nimbo::replay {
 

@@ -4,12 +4,12 @@
 #include <ostream>
 #include <sstream>
 
-#include "replay/output_files.h"
-#include "replay/readable_json.h"
-#include "replay/replay_picture.h"
-#include "replay/replay_state.h"
+#include "replay/output/output_files.h"
+#include "replay/output/readable_json.h"
+#include "replay/output/replay_picture.h"
+#include "replay/output/replay_state.h"
 #include "replay/replayer.h"
-#include "replay/session_reader.h"
+#include "replay/session/session_reader.h"
 
 namespace nimbo::replay {
 

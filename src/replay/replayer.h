@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "replay/replay_world.h"
-#include "replay/session.h"
+#include "replay/session/session.h"
 
 namespace nimbo::replay {
 

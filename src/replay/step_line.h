@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-#include "replay/session.h"
+#include "replay/session/session.h"
 
 namespace nimbo::replay {
 

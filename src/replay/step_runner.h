@@ -7,7 +7,7 @@
 #pragma once
 
 #include "replay/replay_world.h"
-#include "replay/session.h"
+#include "replay/session/session.h"
 
 namespace nimbo::replay {
 

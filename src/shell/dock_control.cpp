@@ -46,8 +46,8 @@ void DockControl::UserControl_Show() {
     BindViewerEvents();
     state_.visibleBounds.Clear();
     state_.totalBounds.Clear();
-    state_.selectedPointX = overlay::kNoSelectedPoint;
-    state_.selectedPointY = overlay::kNoSelectedPoint;
+    state_.selectedPointX = control::kNoSelectedPoint;
+    state_.selectedPointY = control::kNoSelectedPoint;
     state_.colors = std::make_shared<overlay::AcadColors>();
   } catch (...) {
     const automation::AutomationError error = ErrorWithProjectSource();

@@ -11,11 +11,11 @@
 #include <string_view>
 
 #include "automation/error_rules.h"
+#include "control/control_state.h"
 #include "host/cad.h"
 #include "host/dock_container.h"
 #include "host/platform.h"
 #include "host/viewer.h"
-#include "overlay/control_state.h"
 #include "sync/dock_control_interface.h"
 
 namespace nimbo::shell {
@@ -86,8 +86,8 @@ class DockControl : public sync::DockControlInterface,
   void DeleteLayer(std::string& layername) override;
 
   // The members, for the platform's adapters and for tests.
-  overlay::ControlState& State() { return state_; }
-  const overlay::ControlState& State() const { return state_; }
+  control::ControlState& State() { return state_; }
+  const control::ControlState& State() const { return state_; }
   bool ViewerEventsBound() const { return vnvEvents_.cookie.has_value(); }
   const host::DockContainerRef& DockContainerMember() const { return dockContainer_.source; }
 
@@ -126,9 +126,9 @@ class DockControl : public sync::DockControlInterface,
   void OverlaysPermissionChanged(automation::VBool accept) override;
   void SelectedPointChanged(double x, double y) override;
   void ReloadOverlaysClicked() override;
-  void ObliqueLoaded(const std::string& id, int32_t width, int32_t height, double ulx,
-                     double uly, double urx, double ury, double llx, double lly, double lrx,
-                     double lry, int32_t viewIndex) override;
+  void ObliqueLoaded(const std::string& id, int32_t width, int32_t height, double ulx, double uly,
+                     double urx, double ury, double llx, double lly, double lrx, double lry,
+                     int32_t viewIndex) override;
   void ExtentChanged(double ulx, double uly, double urx, double ury, double llx, double lly,
                      double lrx, double lry, double x, double y, int32_t viewIndex) override;
   // host::DocumentEvents.
@@ -150,7 +150,7 @@ class DockControl : public sync::DockControlInterface,
   void BindDockContainer(const host::DockContainerRef& container);
   void ReleaseDockContainer();
 
-  overlay::ControlState state_;
+  control::ControlState state_;
   // The three event sinks: vnvEvents, dockContainer, DocEvents.
   Sink<host::ViewerControl*> vnvEvents_;
   Sink<host::DockContainerRef> dockContainer_;

@@ -5,12 +5,12 @@
 
 namespace nimbo::sync {
 
-void FollowViewer(overlay::ControlState& state, double X, double Y, int32_t& viewIndex) {
+void FollowViewer(control::ControlState& state, double X, double Y, int32_t& viewIndex) {
   host::Viewer& viewer = state.Viewer();
   const bool syncView = viewer.IsMapSyncView(viewIndex);
   const bool follows = viewer.MapFollowsViewer();
   if (!syncView || !follows) return;
-  host::DocumentRef doc = overlay::BindActiveDocument(state);
+  host::DocumentRef doc = control::BindActiveDocument(state);
   if (!doc) return;
   const host::Point3 center{X, Y, 0.0};
   const double viewSize = automation::ToDouble(doc->GetVariable("VIEWSIZE"), state.Locale());

@@ -4,12 +4,12 @@
 
 #include <cstdint>
 
-#include "overlay/control_state.h"
+#include "control/control_state.h"
 
 namespace nimbo::sync {
 
 // Both viewer questions are always asked. The drawing keeps its view height (VIEWSIZE).
 // `viewIndex` goes to the viewer by reference.
-void FollowViewer(overlay::ControlState& state, double X, double Y, int32_t& viewIndex);
+void FollowViewer(control::ControlState& state, double X, double Y, int32_t& viewIndex);
 
 }  // namespace nimbo::sync

@@ -29,7 +29,7 @@ void StoreExtent(ReadCorner read, geometry::BoundSlots& bounds, int32_t viewInde
                 static_cast<int16_t>(viewIndex));
 }
 
-void DrawBounds(overlay::ControlState& state, geometry::BoundSlots& bounds,
+void DrawBounds(control::ControlState& state, geometry::BoundSlots& bounds,
                 std::string& layername) {
   for (int i = 1; i <= geometry::BoundSlots::kViews; ++i) {
     // Held here: drawing may let an event arrive that replaces the slot.
@@ -38,9 +38,9 @@ void DrawBounds(overlay::ControlState& state, geometry::BoundSlots& bounds,
   }
 }
 
-void DrawSelectedPoint(overlay::ControlState& state, std::string& layername) {
-  if (state.selectedPointX == overlay::kNoSelectedPoint ||
-      state.selectedPointY == overlay::kNoSelectedPoint) {
+void DrawSelectedPoint(control::ControlState& state, std::string& layername) {
+  if (state.selectedPointX == control::kNoSelectedPoint ||
+      state.selectedPointY == control::kNoSelectedPoint) {
     return;
   }
   host::Document& doc = *Require<host::Document>(state.activeDoc);
@@ -54,14 +54,14 @@ void DrawSelectedPoint(overlay::ControlState& state, std::string& layername) {
 
 }  // namespace
 
-void InitializeAllBounds(overlay::ControlState& state) {
+void InitializeAllBounds(control::ControlState& state) {
   automation::Reraise("InitializeAllBounds", [&] {
     state.visibleBounds.Clear();
     state.totalBounds.Clear();
   });
 }
 
-void UpdateAllBounds(overlay::ControlState& state) {
+void UpdateAllBounds(control::ControlState& state) {
   automation::Reraise("UpdateAllBounds", [&] {
     host::Viewer& viewer = state.Viewer();
     for (int32_t i = 1; i <= geometry::BoundSlots::kViews; ++i) {
@@ -82,12 +82,12 @@ void ExtentChanged(double ULx, double ULy, double URx, double URy, double LRx, d
   });
 }
 
-void RefreshMap(overlay::ControlState& state, DockControlInterface& self) {
+void RefreshMap(control::ControlState& state, DockControlInterface& self) {
   automation::Reraise("RefreshMap", [&] {
     host::Viewer& viewer = state.Viewer();
-    std::string visible = overlay::kVisibleExtentLayer;
-    std::string total = overlay::kTotalExtentLayer;
-    std::string point = overlay::kSelectedPointLayer;
+    std::string visible = control::kVisibleExtentLayer;
+    std::string total = control::kTotalExtentLayer;
+    std::string point = control::kSelectedPointLayer;
     if (viewer.ShowVisibleExtent()) {
       RefreshLayer(state, self, visible);
     } else {
@@ -109,20 +109,20 @@ void RefreshMap(overlay::ControlState& state, DockControlInterface& self) {
   });
 }
 
-void RefreshLayer(overlay::ControlState& state, DockControlInterface& self,
+void RefreshLayer(control::ControlState& state, DockControlInterface& self,
                   std::string& layername) {
   automation::Reraise("RefreshLayer", [&] {
-    if (!overlay::BindActiveDocument(state)) return;
+    if (!control::BindActiveDocument(state)) return;
     host::LayerRef layer = self.FindLayer(layername);
     // A layer the person switched off keeps what it shows.
     if (layer && !layer->LayerOn()) return;
     if (!layer) self.AddLayer(layername);
     self.DeleteAll(layername);
-    if (layername == overlay::kVisibleExtentLayer) {
+    if (layername == control::kVisibleExtentLayer) {
       DrawBounds(state, state.visibleBounds, layername);
-    } else if (layername == overlay::kTotalExtentLayer) {
+    } else if (layername == control::kTotalExtentLayer) {
       DrawBounds(state, state.totalBounds, layername);
-    } else if (layername == overlay::kSelectedPointLayer) {
+    } else if (layername == control::kSelectedPointLayer) {
       DrawSelectedPoint(state, layername);
     }
   });

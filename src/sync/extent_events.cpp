@@ -11,13 +11,13 @@ namespace {
 // The view whose extent changes carry the viewer's selected point.
 constexpr int32_t kSelectedPointView = 3;
 
-bool IsNewPoint(const overlay::ControlState& state, double X, double Y) {
+bool IsNewPoint(const control::ControlState& state, double X, double Y) {
   return X != state.selectedPointX || Y != state.selectedPointY;
 }
 
 }  // namespace
 
-void OnExtentChanged(overlay::ControlState& state, DockControlInterface& self, double X, double Y,
+void OnExtentChanged(control::ControlState& state, DockControlInterface& self, double X, double Y,
                      int32_t viewIndex) {
   UpdateAllBounds(state);
   if (viewIndex == kSelectedPointView && IsNewPoint(state, X, Y)) {
@@ -29,7 +29,7 @@ void OnExtentChanged(overlay::ControlState& state, DockControlInterface& self, d
   if (state.overlaysPermitted) RefreshMosaicOverlays(state);
 }
 
-void OnSelectedPointChanged(overlay::ControlState& state, DockControlInterface& self, double X,
+void OnSelectedPointChanged(control::ControlState& state, DockControlInterface& self, double X,
                             double Y) {
   if (!IsNewPoint(state, X, Y)) return;
   state.selectedPointX = X;
@@ -37,7 +37,7 @@ void OnSelectedPointChanged(overlay::ControlState& state, DockControlInterface& 
   RefreshMap(state, self);
 }
 
-void OnModeChanged(overlay::ControlState& state, DockControlInterface& self) {
+void OnModeChanged(control::ControlState& state, DockControlInterface& self) {
   InitializeAllBounds(state);
   UpdateAllBounds(state);
   RefreshMap(state, self);

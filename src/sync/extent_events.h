@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "overlay/control_state.h"
+#include "control/control_state.h"
 #include "sync/dock_control_interface.h"
 
 namespace nimbo::sync {
@@ -14,12 +14,12 @@ namespace nimbo::sync {
 // Every view's extents read again, the selected point moved when view 3 reports it, the
 // display layers redrawn, the drawing re-centred when the viewer asks, and the overlays
 // of active mosaic views refreshed when overlays are permitted.
-void OnExtentChanged(overlay::ControlState& state, DockControlInterface& self, double X, double Y,
+void OnExtentChanged(control::ControlState& state, DockControlInterface& self, double X, double Y,
                      int32_t viewIndex);
 // Redraws only when the point differs from the one held.
-void OnSelectedPointChanged(overlay::ControlState& state, DockControlInterface& self, double X,
+void OnSelectedPointChanged(control::ControlState& state, DockControlInterface& self, double X,
                             double Y);
 // Empties every slot before reading the views, so that views gone from the layout vanish.
-void OnModeChanged(overlay::ControlState& state, DockControlInterface& self);
+void OnModeChanged(control::ControlState& state, DockControlInterface& self);
 
 }  // namespace nimbo::sync

@@ -5,7 +5,7 @@
 
 #include "automation/error_rules.h"
 #include "automation/object_cast.h"
-#include "overlay/display_layers.h"
+#include "control/display_layers.h"
 #include "overlay/layer_lookup.h"
 
 namespace nimbo::sync {
@@ -16,9 +16,9 @@ namespace {
 
 // The layer colour index that AddLayer gives a display layer (compared exactly), or none.
 std::optional<int32_t> DisplayLayerColor(const std::string& layername) {
-  if (layername == overlay::kVisibleExtentLayer) return 1;
-  if (layername == overlay::kTotalExtentLayer) return 5;
-  if (layername == overlay::kSelectedPointLayer) return 1;
+  if (layername == control::kVisibleExtentLayer) return 1;
+  if (layername == control::kTotalExtentLayer) return 5;
+  if (layername == control::kSelectedPointLayer) return 1;
   return std::nullopt;
 }
 
@@ -36,18 +36,18 @@ std::optional<int32_t> FindLayerIndex(host::Layers& layers, const std::string& l
 
 }  // namespace
 
-void AddLayer(overlay::ControlState& state, std::string& layername) {
+void AddLayer(control::ControlState& state, std::string& layername) {
   automation::Reraise("AddLayer", [&] {
-    host::DocumentRef doc = overlay::BindActiveDocument(state);
+    host::DocumentRef doc = control::BindActiveDocument(state);
     if (!doc) return;
     host::LayerRef layer = Require<host::Layers>(doc->Layers())->Add(layername);
     if (auto color = DisplayLayerColor(layername)) Require<host::Layer>(layer)->SetColor(*color);
   });
 }
 
-host::LayerRef FindLayer(overlay::ControlState& state, std::string& layername) {
+host::LayerRef FindLayer(control::ControlState& state, std::string& layername) {
   return automation::Reraise("FindLayer", [&]() -> host::LayerRef {
-    host::DocumentRef doc = overlay::BindActiveDocument(state);
+    host::DocumentRef doc = control::BindActiveDocument(state);
     if (!doc) return nullptr;
     auto layers = Require<host::Layers>(doc->Layers());
     std::optional<int32_t> index = FindLayerIndex(*layers, layername);
@@ -56,9 +56,9 @@ host::LayerRef FindLayer(overlay::ControlState& state, std::string& layername) {
   });
 }
 
-void DeleteAll(overlay::ControlState& state, std::string& layername) {
+void DeleteAll(control::ControlState& state, std::string& layername) {
   automation::Reraise("DeleteAll", [&] {
-    host::DocumentRef doc = overlay::BindActiveDocument(state);
+    host::DocumentRef doc = control::BindActiveDocument(state);
     if (!doc) return;
     Require<host::EntityCollection>(doc->ModelSpace())->ForEach([&](const host::EntityRef& item) {
       host::Entity& entity = automation::RequireRef<host::Entity>(item);
@@ -67,9 +67,9 @@ void DeleteAll(overlay::ControlState& state, std::string& layername) {
   });
 }
 
-void DeleteLayer(overlay::ControlState& state, DockControlInterface& self, std::string& layername) {
+void DeleteLayer(control::ControlState& state, DockControlInterface& self, std::string& layername) {
   automation::Reraise("DeleteLayer", [&] {
-    host::DocumentRef doc = overlay::BindActiveDocument(state);
+    host::DocumentRef doc = control::BindActiveDocument(state);
     if (!doc) return;
     auto layers = Require<host::Layers>(doc->Layers());
     std::optional<int32_t> index = FindLayerIndex(*layers, layername);

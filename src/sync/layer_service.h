@@ -5,17 +5,17 @@
 
 #include <string>
 
+#include "control/control_state.h"
 #include "host/cad.h"
-#include "overlay/control_state.h"
 #include "sync/dock_control_interface.h"
 
 namespace nimbo::sync {
 
-void AddLayer(overlay::ControlState& state, std::string& layername);
-host::LayerRef FindLayer(overlay::ControlState& state, std::string& layername);
-void DeleteAll(overlay::ControlState& state, std::string& layername);
+void AddLayer(control::ControlState& state, std::string& layername);
+host::LayerRef FindLayer(control::ControlState& state, std::string& layername);
+void DeleteAll(control::ControlState& state, std::string& layername);
 // Calls DeleteAll through `self`, the control's published interface, before deleting the
 // layer.
-void DeleteLayer(overlay::ControlState& state, DockControlInterface& self, std::string& layername);
+void DeleteLayer(control::ControlState& state, DockControlInterface& self, std::string& layername);
 
 }  // namespace nimbo::sync

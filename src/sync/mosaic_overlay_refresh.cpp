@@ -15,7 +15,7 @@ constexpr const char* kMosaicMode = "MOSAIC";
 
 }  // namespace
 
-void RefreshMosaicOverlays(overlay::ControlState& state) {
+void RefreshMosaicOverlays(control::ControlState& state) {
   host::Viewer& viewer = state.Viewer();
   for (int32_t h = 1; h <= geometry::BoundSlots::kViews; ++h) {
     const bool mosaic = viewer.GetViewMode(h) == kMosaicMode;

@@ -2,12 +2,12 @@
 // extent; views in other modes get theirs when an image is loaded.
 #pragma once
 
-#include "overlay/control_state.h"
+#include "control/control_state.h"
 
 namespace nimbo::sync {
 
 // For views 1..5: the mode and the activity are both asked; an active "MOSAIC" view gets
 // AddFeatures, every offered layer activated as a mosaic overlay, and a refresh.
-void RefreshMosaicOverlays(overlay::ControlState& state);
+void RefreshMosaicOverlays(control::ControlState& state);
 
 }  // namespace nimbo::sync

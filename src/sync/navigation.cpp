@@ -45,8 +45,8 @@ bool IsViewCommand(const std::string& commandName) {
 
 }  // namespace
 
-void FollowDrawingView(overlay::ControlState& state, const std::string& commandName) {
-  host::DocumentRef document = overlay::BindActiveDocument(state);
+void FollowDrawingView(control::ControlState& state, const std::string& commandName) {
+  host::DocumentRef document = control::BindActiveDocument(state);
   // Asked after every command, whatever its name.
   const bool follows = state.Viewer().ViewerFollowsMap();
   if (!follows || !IsViewCommand(commandName) || !document) return;
@@ -57,9 +57,9 @@ void FollowDrawingView(overlay::ControlState& state, const std::string& commandN
   if (!state.Viewer().CenterOnPoint(x, y, kCenterScale)) state.Viewer().SearchImageAtPoint(x, y);
 }
 
-void SearchImage(overlay::ControlState& state) {
+void SearchImage(control::ControlState& state) {
   automation::Reraise("SearchImage", [&] {
-    host::DocumentRef document = overlay::BindActiveDocument(state);
+    host::DocumentRef document = control::BindActiveDocument(state);
     // The pick starts only once the person has read and closed the message.
     state.Dialogs().MessageBox(kPickMessage, host::MessageButtons::Ok, std::nullopt);
     // No drawing to pick in is error 91, told to the person like any other.

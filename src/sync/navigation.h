@@ -4,17 +4,17 @@
 
 #include <string>
 
-#include "overlay/control_state.h"
+#include "control/control_state.h"
 
 namespace nimbo::sync {
 
 // After every command of the drawing: asks the viewer whether it follows the drawing and,
 // for exactly "PAN" or "ZOOM", centres it on VIEWCTR, searching images there when the
 // viewer cannot centre. Raises what fails; the caller keeps it silent.
-void FollowDrawingView(overlay::ControlState& state, const std::string& commandName);
+void FollowDrawingView(control::ControlState& state, const std::string& commandName);
 
 // Asks the person for a point in the drawing and has the viewer search images at it.
 // Raises any error again as "SearchImage"; a cancelled pick raises the cancel error.
-void SearchImage(overlay::ControlState& state);
+void SearchImage(control::ControlState& state);
 
 }  // namespace nimbo::sync

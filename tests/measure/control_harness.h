@@ -18,15 +18,15 @@
 #include "automation/variant.h"
 #include "host/platform.h"
 #include "shell/dock_control.h"
+#include "standalone/cad/memory_host.h"
+#include "standalone/cad/running_objects.h"
 #include "standalone/fault_plan.h"
 #include "standalone/journal.h"
-#include "standalone/memory_host.h"
-#include "standalone/running_objects.h"
 #include "standalone/scripted_dialogs.h"
 #include "standalone/scripted_person.h"
 #include "standalone/simulated_dock_container.h"
-#include "standalone/simulated_extender.h"
-#include "standalone/simulated_viewer.h"
+#include "standalone/viewer/simulated_extender.h"
+#include "standalone/viewer/simulated_viewer.h"
 
 namespace nimbo::capture_testing {
 

@@ -13,14 +13,14 @@
 
 #include "automation/clock.h"
 #include "shell/dock_control.h"
+#include "standalone/cad/memory_host.h"
+#include "standalone/cad/running_objects.h"
 #include "standalone/fault_plan.h"
 #include "standalone/journal.h"
-#include "standalone/memory_host.h"
-#include "standalone/running_objects.h"
 #include "standalone/scripted_dialogs.h"
 #include "standalone/scripted_person.h"
-#include "standalone/simulated_extender.h"
-#include "standalone/simulated_viewer.h"
+#include "standalone/viewer/simulated_extender.h"
+#include "standalone/viewer/simulated_viewer.h"
 
 namespace nimbo::testing {
 
@@ -62,7 +62,7 @@ class EmbeddedPalette {
     control->dockContainer_OnDocumentActivated(application->DocumentObject(kDrawingName));
   }
 
-  overlay::ControlState& State() { return control->State(); }
+  control::ControlState& State() { return control->State(); }
 
   // The viewer's state, changed silently.
   void SetView(int view, bool active, const ViewerCorners& total, const ViewerCorners& visible,

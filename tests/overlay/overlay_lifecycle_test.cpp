@@ -26,7 +26,7 @@ class OverlayLifecycle : public ::testing::Test {
  protected:
   OverlayLifecycle() { palette.ShowWithDrawing(); }
 
-  ControlState& State() { return palette.State(); }
+  control::ControlState& State() { return palette.State(); }
 
   void PutLayer(const std::string& name, bool on = true, bool frozen = false, bool locked = false) {
     LayerData layer;
@@ -112,7 +112,7 @@ TEST_F(OverlayLifecycle, offers_nothing_without_a_drawing_or_without_the_viewer)
   // A control whose viewer child is absent offers nothing.
   host::ControlEnvironment env = palette.Environment();
   env.viewer = nullptr;
-  ControlState withoutViewer(env);
+  control::ControlState withoutViewer(env);
   withoutViewer.acadApp = State().acadApp;
   ResetLayerNames(withoutViewer);
   GetLayerNames(withoutViewer);

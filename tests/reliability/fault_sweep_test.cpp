@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "replay/fault_sweep_command.h"
-#include "replay/fault_sweep_rules.h"
+#include "replay/sweep/fault_sweep_command.h"
+#include "replay/sweep/fault_sweep_rules.h"
 
 namespace nimbo::replay {
 namespace {

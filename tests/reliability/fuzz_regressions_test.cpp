@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "replay/replay_command.h"
-#include "replay/session_reader.h"
-#include "replay/strict_json.h"
+#include "replay/session/session_reader.h"
+#include "replay/session/strict_json.h"
 
 namespace nimbo::replay {
 namespace {

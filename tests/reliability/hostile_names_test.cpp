@@ -3,8 +3,8 @@
 // transcript whole and unchanged, and are found again by the same name.
 #include <string>
 
-#include "replay/replay_picture.h"
-#include "replay/replay_state.h"
+#include "replay/output/replay_picture.h"
+#include "replay/output/replay_state.h"
 #include "standalone/journal.h"
 #include "world_harness.h"
 

@@ -15,9 +15,9 @@
 #include "automation/variant.h"
 #include "replay/replay_world.h"
 #include "replay/replayer.h"
-#include "replay/session_reader.h"
+#include "replay/session/session_reader.h"
 #include "replay/step_runner.h"
-#include "standalone/memory_drawing.h"
+#include "standalone/cad/memory_drawing.h"
 
 namespace nimbo::reliability_testing {
 

@@ -16,7 +16,7 @@
 
 #include "replay/replay_world.h"
 #include "replay/replayer.h"
-#include "replay/session_reader.h"
+#include "replay/session/session_reader.h"
 
 namespace nimbo::replay {
 namespace {

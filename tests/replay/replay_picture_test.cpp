@@ -1,6 +1,6 @@
 // The `--svg` picture: what it shows of the drawing and the viewer, and that it is a
 // picture an SVG renderer accepts.
-#include "replay/replay_picture.h"
+#include "replay/output/replay_picture.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -10,10 +10,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "replay/drawing_picture.h"
-#include "replay/overlay_picture.h"
+#include "replay/output/drawing_picture.h"
+#include "replay/output/overlay_picture.h"
 #include "replay/replayer.h"
-#include "replay/session_reader.h"
+#include "replay/session/session_reader.h"
 
 namespace nimbo::replay {
 namespace {

@@ -1,6 +1,6 @@
 // The final state that `--state` writes: its shape, the session's forms read back, and a
 // layout that stays valid JSON.
-#include "replay/replay_state.h"
+#include "replay/output/replay_state.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +9,10 @@
 #include <nlohmann/json.hpp>
 
 #include "replay/document_setup.h"
-#include "replay/readable_json.h"
+#include "replay/output/readable_json.h"
 #include "replay/replayer.h"
-#include "replay/session_reader.h"
-#include "replay/session_values.h"
+#include "replay/session/session_reader.h"
+#include "replay/session/session_values.h"
 
 namespace nimbo::replay {
 namespace {

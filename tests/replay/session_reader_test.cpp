@@ -1,4 +1,4 @@
-#include "replay/session_reader.h"
+#include "replay/session/session_reader.h"
 
 #include <gtest/gtest.h>
 

@@ -9,8 +9,8 @@
 #include <set>
 #include <string>
 
-#include "replay/session_reader.h"
-#include "standalone/simulated_viewer_events.h"
+#include "replay/session/session_reader.h"
+#include "standalone/viewer/simulated_viewer_events.h"
 
 namespace nimbo::replay {
 namespace {

@@ -10,15 +10,15 @@
 #include "automation/clock.h"
 #include "shell/dock_control.h"
 #include "shell/lifecycle_fakes.h"
+#include "standalone/cad/memory_host.h"
+#include "standalone/cad/running_objects.h"
 #include "standalone/fault_plan.h"
 #include "standalone/journal.h"
-#include "standalone/memory_host.h"
-#include "standalone/running_objects.h"
 #include "standalone/scripted_dialogs.h"
 #include "standalone/scripted_person.h"
 #include "standalone/simulated_dock_container.h"
-#include "standalone/simulated_extender.h"
-#include "standalone/simulated_viewer.h"
+#include "standalone/viewer/simulated_extender.h"
+#include "standalone/viewer/simulated_viewer.h"
 
 namespace nimbo::shell {
 namespace {
@@ -50,7 +50,7 @@ class Palette : public ::testing::Test {
     return env;
   }
 
-  overlay::ControlState& State() { return control->State(); }
+  control::ControlState& State() { return control->State(); }
 
   void FillBounds() {
     for (int view = 1; view <= 5; ++view) {
@@ -137,7 +137,7 @@ TEST_F(Palette, show_announces_itself_attaches_and_resets_without_reading_the_dr
   EXPECT_EQ((*viewer.Model().ClientInfo())[1], kClientVersion);
   EXPECT_EQ(State().acadApp, application);
   EXPECT_EQ(application->activeDocumentReads, 0);
-  EXPECT_EQ(State().selectedPointX, overlay::kNoSelectedPoint);
+  EXPECT_EQ(State().selectedPointX, control::kNoSelectedPoint);
   EXPECT_EQ(State().selectedPointY, -999);
   EXPECT_NE(State().colors, nullptr);
   EXPECT_EQ(viewer.BoundSinks(), 1u);
@@ -278,7 +278,7 @@ TEST_F(Palette, a_closing_drawing_stops_its_events_but_stays_the_active_drawing)
   EXPECT_EQ(State().mapApp, map);
 
   // The document binding keeps to the closing drawing: it is not null.
-  EXPECT_EQ(overlay::BindActiveDocument(State()), a);
+  EXPECT_EQ(control::BindActiveDocument(State()), a);
   EXPECT_EQ(application->activeDocumentReads, 0);
 
   // A drawing set through the public DocEvents property delivers its events too.
@@ -291,21 +291,21 @@ TEST_F(Palette, a_closing_drawing_stops_its_events_but_stays_the_active_drawing)
 
 TEST_F(Palette, the_document_binding_takes_the_active_drawing_only_when_it_has_none) {
   control->UserControl_Show();
-  EXPECT_EQ(overlay::BindActiveDocument(State()), nullptr);  // no drawing open: nothing
+  EXPECT_EQ(control::BindActiveDocument(State()), nullptr);  // no drawing open: nothing
   EXPECT_EQ(State().activeDoc, nullptr);
 
   auto open = std::make_shared<FakeDrawing>("Open.dwg", application);
   application->activeDocument = open;
-  EXPECT_EQ(overlay::BindActiveDocument(State()), open);
+  EXPECT_EQ(control::BindActiveDocument(State()), open);
   EXPECT_EQ(State().activeDoc, open);
   application->activeDocument = nullptr;
-  EXPECT_EQ(overlay::BindActiveDocument(State()), open);
+  EXPECT_EQ(control::BindActiveDocument(State()), open);
   EXPECT_EQ(application->activeDocumentReads, 2);
 
   // Not shown, so not attached: the binding cannot ask an application.
   DockControl unshown(Environment());
   try {
-    overlay::BindActiveDocument(unshown.State());
+    control::BindActiveDocument(unshown.State());
     FAIL();
   } catch (const automation::AutomationError& e) {
     EXPECT_EQ(e.number(), automation::errors::kObjectNotSet);
@@ -429,7 +429,7 @@ TEST(embedded_palette, shows_docks_follows_the_drawings_and_terminates) {
   cad->CloseDocument("B.dwg");
   EXPECT_EQ(control.DocEvents(), nullptr);
   EXPECT_EQ(control.State().activeDoc, b);
-  EXPECT_EQ(overlay::BindActiveDocument(control.State()), b);
+  EXPECT_EQ(control::BindActiveDocument(control.State()), b);
   EXPECT_TRUE(journal.Lines().empty());  // nothing drawn, no viewer call, no message
 
   control.UserControl_Terminate();

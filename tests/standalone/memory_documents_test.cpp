@@ -1,8 +1,8 @@
 // The application and its documents: the active document, closing, the document's
 // events, the view, system variables, the Map application and the running-object lookup.
 #include "host/map.h"
+#include "standalone/cad/running_objects.h"
 #include "standalone/memory_fixture.h"
-#include "standalone/running_objects.h"
 
 namespace nimbo::standalone::testing {
 namespace {

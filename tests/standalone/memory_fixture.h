@@ -12,11 +12,11 @@
 
 #include "automation/error.h"
 #include "host/cad.h"
+#include "standalone/cad/memory_drawing.h"
+#include "standalone/cad/memory_errors.h"
+#include "standalone/cad/memory_host.h"
 #include "standalone/fault_plan.h"
 #include "standalone/journal.h"
-#include "standalone/memory_drawing.h"
-#include "standalone/memory_errors.h"
-#include "standalone/memory_host.h"
 #include "standalone/scripted_person.h"
 
 namespace nimbo::standalone::testing {

@@ -9,7 +9,7 @@
 #include "standalone/fault_plan.h"
 #include "standalone/journal.h"
 #include "standalone/simulated_dock_container.h"
-#include "standalone/simulated_extender.h"
+#include "standalone/viewer/simulated_extender.h"
 
 namespace nimbo::standalone {
 namespace {

@@ -9,7 +9,7 @@
 #include "host/viewer.h"
 #include "standalone/fault_plan.h"
 #include "standalone/journal.h"
-#include "standalone/simulated_viewer.h"
+#include "standalone/viewer/simulated_viewer.h"
 
 namespace nimbo::standalone {
 namespace {

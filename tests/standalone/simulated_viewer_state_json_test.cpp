@@ -6,8 +6,8 @@
 #include "host/viewer.h"
 #include "standalone/fault_plan.h"
 #include "standalone/journal.h"
-#include "standalone/simulated_viewer.h"
-#include "standalone/viewer_model_json.h"
+#include "standalone/viewer/simulated_viewer.h"
+#include "standalone/viewer/viewer_model_json.h"
 
 namespace nimbo::standalone {
 namespace {

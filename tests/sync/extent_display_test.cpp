@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "automation/variant.h"
-#include "overlay/display_layers.h"
+#include "control/display_layers.h"
 #include "overlay/embedded_palette.h"
 
 namespace nimbo::sync {
@@ -22,9 +22,9 @@ using testing::Footprint;
 using testing::Lines;
 using testing::ViewerCorners;
 
-constexpr const char* kVisible = overlay::kVisibleExtentLayer;
-constexpr const char* kTotal = overlay::kTotalExtentLayer;
-constexpr const char* kPoint = overlay::kSelectedPointLayer;
+constexpr const char* kVisible = control::kVisibleExtentLayer;
+constexpr const char* kTotal = control::kTotalExtentLayer;
+constexpr const char* kPoint = control::kSelectedPointLayer;
 
 class ExtentDisplay : public ::testing::Test {
  protected:

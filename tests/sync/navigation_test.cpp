@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "measure/control_harness.h"
-#include "standalone/memory_errors.h"
+#include "standalone/cad/memory_errors.h"
 
 namespace nimbo::capture_testing {
 namespace {

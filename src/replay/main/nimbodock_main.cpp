@@ -10,8 +10,8 @@
 
 #include <CLI/CLI.hpp>
 
-#include "replay/fault_sweep_command.h"
 #include "replay/replay_command.h"
+#include "replay/sweep/fault_sweep_command.h"
 #include "standalone/fault_plan.h"
 
 int main(int argc, char** argv) {
