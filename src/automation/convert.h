@@ -20,6 +20,8 @@ std::string ToString(const Variant& v, const Locale& locale = Locale::EnUs());
 
 // A count or index that must fit a 32-bit Long; larger values overflow (6).
 int32_t CheckedLong(int64_t value);
+// The same for a 16-bit Integer.
+int16_t CheckedInteger(int64_t value);
 
 // The run-time's UCase as far as the control needs it: ASCII letters upper-cased. Drawing
 // layer names are compared by upper-casing both sides.

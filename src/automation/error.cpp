@@ -18,15 +18,26 @@ namespace errors {
 
 std::string StandardDescription(int32_t number) {
   switch (number) {
-    case kInvalidCall: return "Invalid procedure call or argument";
-    case kOverflow: return "Overflow";
-    case kOutOfMemory: return "Out of memory";
-    case kSubscriptOutOfRange: return "Subscript out of range";
-    case kTypeMismatch: return "Type mismatch";
-    case kObjectNotSet: return "Object variable or With block variable not set";
-    case kNotSupported: return "Object doesn't support this property or method";
-    case kCannotCreateObject: return "ActiveX component can't create object";
-    default: return "Application-defined or object-defined error";
+    case kInvalidCall:
+      return "Invalid procedure call or argument";
+    case kOverflow:
+      return "Overflow";
+    case kOutOfMemory:
+      return "Out of memory";
+    case kSubscriptOutOfRange:
+      return "Subscript out of range";
+    case kTypeMismatch:
+      return "Type mismatch";
+    case kObjectNotSet:
+      return "Object variable or With block variable not set";
+    case kInvalidUseOfNull:
+      return "Invalid use of Null";
+    case kNotSupported:
+      return "Object doesn't support this property or method";
+    case kCannotCreateObject:
+      return "ActiveX component can't create object";
+    default:
+      return "Application-defined or object-defined error";
   }
 }
 

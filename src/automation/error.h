@@ -33,6 +33,7 @@ inline constexpr int32_t kOutOfMemory = 7;
 inline constexpr int32_t kSubscriptOutOfRange = 9;
 inline constexpr int32_t kTypeMismatch = 13;
 inline constexpr int32_t kObjectNotSet = 91;
+inline constexpr int32_t kInvalidUseOfNull = 94;
 inline constexpr int32_t kNotSupported = 438;
 // What the CAD host raises when a point pick or selection is cancelled (0x80020009).
 inline constexpr int32_t kUserCancelled = -2147352567;

@@ -11,42 +11,69 @@ bool operator==(const VariantArray& a, const VariantArray& b) {
 
 const char* VarTypeName(VarType type) {
   switch (type) {
-    case VarType::Empty: return "Empty";
-    case VarType::Null: return "Null";
-    case VarType::Integer: return "Integer";
-    case VarType::Long: return "Long";
-    case VarType::Double: return "Double";
-    case VarType::String: return "String";
-    case VarType::Boolean: return "Boolean";
-    case VarType::Object: return "Object";
-    case VarType::DoubleArray: return "Double()";
-    case VarType::VariantArray: return "Variant()";
-    case VarType::Missing: return "Missing";
+    case VarType::Empty:
+      return "Empty";
+    case VarType::Null:
+      return "Null";
+    case VarType::Integer:
+      return "Integer";
+    case VarType::Long:
+      return "Long";
+    case VarType::Double:
+      return "Double";
+    case VarType::String:
+      return "String";
+    case VarType::Boolean:
+      return "Boolean";
+    case VarType::Object:
+      return "Object";
+    case VarType::DoubleArray:
+      return "Double()";
+    case VarType::VariantArray:
+      return "Variant()";
+    case VarType::Missing:
+      return "Missing";
   }
   return "?";
 }
 
 Variant Variant::Ref(int16_t& target, VarType asType) {
-  return Variant(Reference{asType == VarType::Boolean ? VarType::Boolean : VarType::Integer,
-                           &target});
+  return Variant(
+      Reference{asType == VarType::Boolean ? VarType::Boolean : VarType::Integer, &target});
 }
-Variant Variant::Ref(int32_t& target) { return Variant(Reference{VarType::Long, &target}); }
-Variant Variant::Ref(double& target) { return Variant(Reference{VarType::Double, &target}); }
-Variant Variant::Ref(std::string& target) { return Variant(Reference{VarType::String, &target}); }
-Variant Variant::Ref(VBool& target) { return Variant(Reference{VarType::Boolean, &target.value}); }
+Variant Variant::Ref(int32_t& target) {
+  return Variant(Reference{VarType::Long, &target});
+}
+Variant Variant::Ref(double& target) {
+  return Variant(Reference{VarType::Double, &target});
+}
+Variant Variant::Ref(std::string& target) {
+  return Variant(Reference{VarType::String, &target});
+}
+Variant Variant::Ref(VBool& target) {
+  return Variant(Reference{VarType::Boolean, &target.value});
+}
 // The Empty tag marks a reference to a whole Variant.
-Variant Variant::Ref(Variant& target) { return Variant(Reference{VarType::Empty, &target}); }
+Variant Variant::Ref(Variant& target) {
+  return Variant(Reference{VarType::Empty, &target});
+}
 
 Variant Variant::Value() const {
   if (!IsByRef()) return *this;
   const Reference& r = std::get<Reference>(value_);
   switch (r.type) {
-    case VarType::Integer: return Variant(*static_cast<int16_t*>(r.target));
-    case VarType::Boolean: return Variant(VBool{*static_cast<int16_t*>(r.target)});
-    case VarType::Long: return Variant(*static_cast<int32_t*>(r.target));
-    case VarType::Double: return Variant(*static_cast<double*>(r.target));
-    case VarType::String: return Variant(*static_cast<std::string*>(r.target));
-    default: return static_cast<Variant*>(r.target)->Value();
+    case VarType::Integer:
+      return Variant(*static_cast<int16_t*>(r.target));
+    case VarType::Boolean:
+      return Variant(VBool{*static_cast<int16_t*>(r.target)});
+    case VarType::Long:
+      return Variant(*static_cast<int32_t*>(r.target));
+    case VarType::Double:
+      return Variant(*static_cast<double*>(r.target));
+    case VarType::String:
+      return Variant(*static_cast<std::string*>(r.target));
+    default:
+      return static_cast<Variant*>(r.target)->Value();
   }
 }
 
@@ -78,19 +105,31 @@ void Variant::Assign(const Variant& v) {
   }
   const Reference& r = std::get<Reference>(value_);
   switch (r.type) {
-    case VarType::Integer: *static_cast<int16_t*>(r.target) = ToInteger(v); break;
+    case VarType::Integer:
+      *static_cast<int16_t*>(r.target) = ToInteger(v);
+      break;
     case VarType::Boolean:
       *static_cast<int16_t*>(r.target) = VBool::From(ToBoolean(v)).value;
       break;
-    case VarType::Long: *static_cast<int32_t*>(r.target) = ToLong(v); break;
-    case VarType::Double: *static_cast<double*>(r.target) = ToDouble(v); break;
-    case VarType::String: *static_cast<std::string*>(r.target) = ToString(v); break;
-    default: static_cast<Variant*>(r.target)->Assign(v); break;
+    case VarType::Long:
+      *static_cast<int32_t*>(r.target) = ToLong(v);
+      break;
+    case VarType::Double:
+      *static_cast<double*>(r.target) = ToDouble(v);
+      break;
+    case VarType::String:
+      *static_cast<std::string*>(r.target) = ToString(v);
+      break;
+    default:
+      static_cast<Variant*>(r.target)->Assign(v);
+      break;
   }
 }
 
 namespace {
-[[noreturn]] void Mismatch() { throw errors::Standard(errors::kTypeMismatch); }
+[[noreturn]] void Mismatch() {
+  throw errors::Standard(errors::kTypeMismatch);
+}
 }  // namespace
 
 int16_t Variant::AsInteger() const {

@@ -19,12 +19,12 @@ struct Rgb {
 };
 
 Rgb Convert(control::ControlState& state, const std::shared_ptr<host::Color>& color) {
-  AcadColors& colors = *Require<AcadColors>(state.colors);
-  host::Color& c = *Require<host::Color>(color);
+  const std::shared_ptr<AcadColors> colors = Require<AcadColors>(state.colors);
+  const std::shared_ptr<host::Color> c = Require<host::Color>(color);
   Rgb rgb;
-  rgb.red = colors.AcadColorToRed(c);
-  rgb.green = colors.AcadColorToGreen(c);
-  rgb.blue = colors.AcadColorToBlue(c);
+  rgb.red = colors->AcadColorToRed(*c);
+  rgb.green = colors->AcadColorToGreen(*c);
+  rgb.blue = colors->AcadColorToBlue(*c);
   return rgb;
 }
 

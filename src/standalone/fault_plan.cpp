@@ -25,6 +25,11 @@ void FaultPlan::Clear() {
 void FaultPlan::Check(std::string_view target) {
   ++calls_;
   if (recordTargets_) targets_.emplace_back(target);
+  if (hook_) {
+    // A copy: the hook may replace itself.
+    const CallHook hook = hook_;
+    hook(target);
+  }
   if (failAt_ && calls_ == failCallNumber_) {
     throw automation::AutomationError(failAt_->number, failAt_->description, std::string(target));
   }

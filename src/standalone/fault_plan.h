@@ -6,9 +6,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace nimbo::standalone {
@@ -25,6 +27,11 @@ class FaultPlan {
   // Counts the call and raises the planned AutomationError (with `target` as source)
   // when one is due.
   void Check(std::string_view target);
+
+  // Runs before every call of the embedded default, with its target: the tests' way to
+  // make something happen inside an outside call (a document activated, an event raised).
+  using CallHook = std::function<void(std::string_view target)>;
+  void SetCallHook(CallHook hook) { hook_ = std::move(hook); }
 
   int64_t CallCount() const { return calls_; }
   // The target of every call so far, in order (kept only when recording is on).
@@ -45,6 +52,7 @@ class FaultPlan {
   int64_t calls_ = 0;
   bool recordTargets_ = false;
   std::vector<std::string> targets_;
+  CallHook hook_;
 };
 
 // Every target name the embedded default checks.

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "automation/convert.h"
 #include "automation/error_rules.h"
 #include "automation/object_cast.h"
 #include "geometry/bound.h"
@@ -21,12 +22,15 @@ constexpr std::array<int, 8> kBoundCorners = {0, 1, 2, 3, 6, 7, 4, 5};
 constexpr int16_t kPointDisplayMode = 2;
 constexpr int16_t kPointDisplaySize = 0;
 
+// The counter is read after the corners, as the viewer may have written to it.
 template <class ReadCorner>
-void StoreExtent(ReadCorner read, geometry::BoundSlots& bounds, int32_t viewIndex) {
+void StoreExtent(ReadCorner read, geometry::BoundSlots& bounds, const int32_t& viewIndex) {
   std::array<double, 8> v{};
   for (size_t i = 0; i < kBoundCorners.size(); ++i) v[i] = read(kBoundCorners[i]);
+  // The view number goes on as a 16-bit Integer: a counter that the viewer wrote out of
+  // that range is the run-time's overflow, not a wrapped-around slot.
   ExtentChanged(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], bounds,
-                static_cast<int16_t>(viewIndex));
+                automation::CheckedInteger(viewIndex));
 }
 
 void DrawBounds(control::ControlState& state, geometry::BoundSlots& bounds,
@@ -43,13 +47,15 @@ void DrawSelectedPoint(control::ControlState& state, std::string& layername) {
       state.selectedPointY == control::kNoSelectedPoint) {
     return;
   }
-  host::Document& doc = *Require<host::Document>(state.activeDoc);
+  // A local reference: a document activated from inside AddPoint or SetLayer replaces
+  // activeDoc, and the variables still belong to the drawing that received the point.
+  const host::DocumentRef doc = Require<host::Document>(state.activeDoc);
   auto point =
-      Require<host::PointEntity>(Require<host::EntityCollection>(doc.ModelSpace())
+      Require<host::PointEntity>(Require<host::EntityCollection>(doc->ModelSpace())
                                      ->AddPoint({state.selectedPointX, state.selectedPointY, 0.0}));
   point->SetLayer(layername);
-  doc.SetVariable("PDMODE", automation::Variant(kPointDisplayMode));
-  doc.SetVariable("PDSIZE", automation::Variant(kPointDisplaySize));
+  doc->SetVariable("PDMODE", automation::Variant(kPointDisplayMode));
+  doc->SetVariable("PDSIZE", automation::Variant(kPointDisplaySize));
 }
 
 }  // namespace
@@ -64,7 +70,9 @@ void InitializeAllBounds(control::ControlState& state) {
 void UpdateAllBounds(control::ControlState& state) {
   automation::Reraise("UpdateAllBounds", [&] {
     host::Viewer& viewer = state.Viewer();
-    for (int32_t i = 1; i <= geometry::BoundSlots::kViews; ++i) {
+    // The viewer receives the counter by reference and may write to it.
+    for (int32_t i = 1; i <= geometry::BoundSlots::kViews;
+         i = automation::CheckedLong(static_cast<int64_t>(i) + 1)) {
       if (!viewer.IsViewActive(i)) continue;
       StoreExtent([&](int corner) { return viewer.TotalCorner(corner, i); }, state.totalBounds, i);
       StoreExtent([&](int corner) { return viewer.VisibleCorner(corner, i); }, state.visibleBounds,

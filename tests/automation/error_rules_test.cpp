@@ -57,12 +57,13 @@ TEST(handler_message_rule, builds_the_one_message_text) {
   auto negative = TrapForHandler("vnvEvents_ModeChanged", [] {
     throw AutomationError(-2147467259, "Unspecified error", "RefreshMap");
   });
-  EXPECT_EQ(*negative, "Exception: vnvEvents_ModeChanged -2147467259, Unspecified error, RefreshMap");
+  EXPECT_EQ(*negative,
+            "Exception: vnvEvents_ModeChanged -2147467259, Unspecified error, RefreshMap");
 }
 
 TEST(handler_message_rule, stays_silent_for_its_listed_numbers_only) {
-  EXPECT_FALSE(TrapForHandler("Command1_Click", [] { throw errors::Standard(-2147352567); },
-                              {-2147352567}));
+  EXPECT_FALSE(
+      TrapForHandler("Command1_Click", [] { throw errors::Standard(-2147352567); }, {-2147352567}));
   EXPECT_TRUE(TrapForHandler("Command1_Click", [] { throw errors::Standard(5); }, {-2147352567}));
   EXPECT_FALSE(TrapForHandler("Command1_Click", [] {}));
 }
@@ -74,6 +75,7 @@ TEST(standard_errors, have_their_english_descriptions) {
   EXPECT_EQ(errors::StandardDescription(9), "Subscript out of range");
   EXPECT_EQ(errors::StandardDescription(13), "Type mismatch");
   EXPECT_EQ(errors::StandardDescription(91), "Object variable or With block variable not set");
+  EXPECT_EQ(errors::StandardDescription(94), "Invalid use of Null");
   EXPECT_EQ(errors::StandardDescription(438), "Object doesn't support this property or method");
 }
 

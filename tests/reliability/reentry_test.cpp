@@ -109,6 +109,30 @@ TEST(reentry, a_rebuild_inside_a_rebuild_goes_on_with_the_list_it_started_with) 
   EXPECT_FALSE(world->control->State().overlaysPermitted);
 }
 
+TEST(reentry, a_drawing_activated_inside_add_point_leaves_the_point_style_in_the_first) {
+  nlohmann::json session = Session(Site(), Viewer());
+  session["documents"].push_back(Site("Other.dwg"));
+  World world(session);
+  // The person switches drawings while the selected point is being added: the control
+  // replaces its active document, and the writer must still hold the one it drew in.
+  bool activated = false;
+  world->faults.SetCallHook([&](std::string_view target) {
+    if (activated || target != "drawing.ModelSpace.AddPoint") return;
+    activated = true;
+    world.Step({{"do", "activate"}, {"document", "Other.dwg"}});
+  });
+  const auto lines = world.Raise("ExtentChanged", ExtentArgs(7, 8, 3));
+  world->faults.SetCallHook({});
+
+  ASSERT_TRUE(activated);
+  EXPECT_EQ(Errors(lines), std::vector<std::string>{});
+  standalone::Drawing& site = world.Drawing("Site.dwg");
+  ASSERT_EQ(OnLayer(site, "VeskNimBoSelectedPoint").size(), 1u);
+  const standalone::Variable* mode = site.FindVariable("PDMODE");
+  ASSERT_NE(mode, nullptr);
+  EXPECT_EQ(mode->value.AsInteger(), 2);
+}
+
 TEST(reentry, a_drawing_closed_inside_a_viewer_call_ends_the_handler_with_a_clear_error) {
   nlohmann::json session = Session(Site(), Viewer());
   session["documents"].push_back(Site("Other.dwg"));

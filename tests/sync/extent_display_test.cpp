@@ -307,5 +307,27 @@ TEST_F(ExtentDisplay, failures_show_one_message_naming_the_outermost_procedure) 
           R"(dialog message "Exception: vnvEvents_SelectedPointChanged -2145386300, Viewer busy, RefreshMap" caption "VeskNimboDock17")"}));
 }
 
+TEST_F(ExtentDisplay, a_view_number_written_back_out_of_range_overflows_instead_of_wrapping) {
+  palette.SetView(1, true, Footprint(0, 0, 10, 10), Footprint(0, 0, 10, 10));
+  palette.SetView(2, true, Footprint(0, 0, 10, 10), Footprint(0, 0, 10, 10));
+  RaiseExtentChanged(1, 0, 0);
+  const auto before = PolylinesOn(kTotal);
+
+  // The viewer writes 65537 into the counter at its last corner of view 2: as a 16-bit view
+  // number that would be view 1, and view 1's slot would be overwritten.
+  palette.viewer.SetWriteBackHook(
+      [](const host::ViewerOperation& called, std::vector<Variant>& args) {
+        if (called.name == "TotalLLy" && args.at(0).AsLong() == 2) args[0] = Variant(65537);
+      });
+  palette.Mark();
+  RaiseModeChanged(1);
+  palette.viewer.SetWriteBackHook({});
+  EXPECT_EQ(
+      palette.MessagesSinceMark(),
+      (Lines{
+          R"(dialog message "Exception: vnvEvents_ModeChanged 6, Overflow, UpdateAllBounds" caption "VeskNimboDock17")"}));
+  EXPECT_EQ(PolylinesOn(kTotal), before);
+}
+
 }  // namespace
 }  // namespace nimbo::sync

@@ -36,6 +36,7 @@ Variant SimulatedViewer::Invoke(int32_t dispid, std::vector<Variant>& arguments)
     faults_.Check("viewer." + std::string(operation->name));
     if (hook_) hook_(*operation, values);
     Variant result = PerformViewerOperation(model_, *operation, values);
+    if (writeBackHook_) writeBackHook_(*operation, values);
     for (size_t i = 0; i < arguments.size(); ++i) {
       if (arguments[i].IsByRef()) arguments[i].Assign(values[i]);
     }

@@ -61,6 +61,9 @@ class SimulatedViewer : public host::ViewerControl {
   using CallHook =
       std::function<void(const host::ViewerOperation&, std::vector<automation::Variant>& values)>;
   void SetCallHook(CallHook hook) { hook_ = std::move(hook); }
+  // Runs after the operation succeeded, before the by-reference arguments are written
+  // back: a viewer that answers and then changes the caller's variable.
+  void SetWriteBackHook(CallHook hook) { writeBackHook_ = std::move(hook); }
 
  private:
   Journal& journal_;   // borrowed
@@ -69,6 +72,7 @@ class SimulatedViewer : public host::ViewerControl {
   SimulatedEventSinks<host::ViewerEvents> sinks_;
   std::map<std::string, int, std::less<>> callCounts_;
   CallHook hook_;
+  CallHook writeBackHook_;
 };
 
 }  // namespace nimbo::standalone
