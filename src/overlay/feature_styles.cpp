@@ -52,14 +52,22 @@ bool HasLayerStyle(host::Entity& entity) {
 void SendEntityStyle(control::ControlState& state, host::Entity& entity) {
   automation::TrapSilently([&] {
     std::shared_ptr<host::Color> color = entity.TrueColor();
+    host::LayerRef layer;
+    auto entityLayer = [&] {
+      if (!layer) layer = Require<host::Layer>(GetLayer(state, entity.Layer()));
+      return layer;
+    };
     // A colour that follows the layer has no palette entry of its own (index 256): the
     // feature is drawn in its layer's colour, with its own width.
     if (Require<host::Color>(color)->ColorMethod() == host::color_method::kByLayer) {
-      host::LayerRef layer = Require<host::Layer>(GetLayer(state, entity.Layer()));
-      color = layer->TrueColor();
+      color = entityLayer()->TrueColor();
     }
     Rgb rgb = Convert(state, color);
-    int32_t width = LineweightToWidth(entity.Lineweight());
+    // Likewise a line weight that follows the layer (-1) takes its layer's width, not the
+    // width of an unknown weight.
+    int32_t lineweight = entity.Lineweight();
+    if (lineweight == host::kLineweightByLayer) lineweight = entityLayer()->Lineweight();
+    int32_t width = LineweightToWidth(lineweight);
     state.Viewer().SetFeatureStyle(rgb.red, rgb.green, rgb.blue, width);
   });
 }

@@ -129,10 +129,12 @@ TEST_F(FeatureExport, sends_an_entity_pen_before_a_red_polyline_of_line_weight_3
           }));
 }
 
-TEST_F(FeatureExport, draws_a_by_layer_colour_with_its_own_width_in_the_layers_colour) {
-  // The layer is blue; the first feature leaves a red pen in the viewer, which the second,
-  // whose colour follows its layer but whose line weight is its own, must not inherit.
-  palette.drawing->PutLayer(LayerData{.name = "Roads", .color = ColorValue::Index(5)});
+TEST_F(FeatureExport, takes_from_the_layer_only_the_half_of_the_pen_that_follows_it) {
+  // The layer is blue with weight 70; the first feature leaves a red pen in the viewer,
+  // which the second, whose colour follows its layer but whose line weight is its own,
+  // must not inherit; the third has its own colour and the layer's weight.
+  palette.drawing->PutLayer(
+      LayerData{.name = "Roads", .color = ColorValue::Index(5), .lineweight = 70});
   EntityData red = Polyline({0, 0, 10, 0});
   red.color = ColorValue::Index(1);
   red.lineweight = 30;
@@ -140,6 +142,10 @@ TEST_F(FeatureExport, draws_a_by_layer_colour_with_its_own_width_in_the_layers_c
   EntityData ownWidth = Polyline({0, 5, 10, 5});
   ownWidth.lineweight = 50;
   palette.drawing->AddEntity(Space::Model(), ownWidth);
+  EntityData ownColour = Polyline({0, 7, 10, 7});
+  ownColour.color = ColorValue::Index(3);
+  ownColour.lineweight = -1;
+  palette.drawing->AddEntity(Space::Model(), ownColour);
 
   Export();
   const Lines pens = palette.ViewerCallsSinceMark("viewer SetFeatureStyle");
@@ -148,10 +154,11 @@ TEST_F(FeatureExport, draws_a_by_layer_colour_with_its_own_width_in_the_layers_c
       (Lines{
           R"(viewer SetFeatureStyle(&255, &0, &0, 255, "Flat", 0, "Solid", "Flat", "Flat", "Miter", &10))",
           R"(viewer SetFeatureStyle(&0, &0, &255, 255, "Flat", 0, "Solid", "Flat", "Flat", "Miter", &13))",
+          R"(viewer SetFeatureStyle(&0, &255, &0, 255, "Flat", 0, "Solid", "Flat", "Flat", "Miter", &16))",
       }));
   ASSERT_NE(Overlay("Roads"), nullptr);
   const auto& features = Overlay("Roads")->features;
-  ASSERT_EQ(features.size(), 2u);
+  ASSERT_EQ(features.size(), 3u);
   ASSERT_TRUE(features[1].style.has_value());
   EXPECT_EQ(features[1].style->blue, 255);
   EXPECT_EQ(features[1].style->red, 0);

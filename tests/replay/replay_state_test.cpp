@@ -56,6 +56,27 @@ TEST(replay_state, holds_records_variables_selection_sets_and_what_the_viewer_wa
   EXPECT_NE(transcript.find("selection set added \"Vesk07.12.2026 10:15:30\""), std::string::npos);
 }
 
+TEST(replay_state, keeps_a_drawing_closed_during_the_session_with_what_was_saved_into_it) {
+  const Json state = StateAfter(R"({"documents": [
+      {"name": "A.dwg", "objectData": [{"table": "Parcels", "fields": ["Area"]}],
+       "modelSpace": [{"id": "parcel-7", "type": "polyline", "closed": true,
+                       "points": [[0, 0], [10, 0], [10, 10]]}]},
+      {"name": "B.dwg"}],
+    "steps": [{"do": "show"}, {"do": "dock"}, {"do": "activate", "document": "A.dwg"},
+      {"do": "event", "event": "AreaMeasured", "args": [812.5, "Parcels", "Area"],
+       "user": [{"button": "Yes"}, {"select": ["parcel-7"]}]},
+      {"do": "closeDocument", "document": "A.dwg"}]})");
+
+  const Json& documents = state["documents"];
+  ASSERT_EQ(documents.size(), 2u);
+  EXPECT_EQ(documents[0]["name"], "A.dwg");
+  EXPECT_EQ(documents[0]["open"], false);
+  EXPECT_EQ(documents[0]["objectDataRecords"].size(), 1u);
+  // An open drawing keeps the session's Document form, which has no such key.
+  EXPECT_EQ(documents[1]["name"], "B.dwg");
+  EXPECT_FALSE(documents[1].contains("open"));
+}
+
 TEST(replay_state, writes_documents_back_in_the_sessions_document_form) {
   const std::string documents = R"([{"name": "A.dwg",
       "layers": [{"name": "0", "color": 7, "on": true, "frozen": false, "locked": false, "lineweight": -3},

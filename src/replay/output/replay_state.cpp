@@ -230,8 +230,12 @@ Json DocumentState(const standalone::Drawing& drawing) {
 
 Json StateOf(ReplayWorld& world) {
   Json documents = Json::array();
-  for (const standalone::Drawing* drawing : world.application->OpenDrawings()) {
-    documents.push_back(DocumentState(*drawing));
+  // A drawing closed during the session is kept, so that what the control wrote into it
+  // before it closed can be seen; an open one stays in the session's Document form.
+  for (const auto& [drawing, open] : world.application->SessionDrawings()) {
+    Json document = DocumentState(*drawing);
+    if (!open) document["open"] = false;
+    documents.push_back(std::move(document));
   }
   return Json{{"documents", std::move(documents)},
               {"viewer", standalone::ViewerModelToJson(world.viewer.Model())},

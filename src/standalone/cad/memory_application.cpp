@@ -57,6 +57,7 @@ Drawing& MemoryApplication::AddDocument(std::string name) {
   auto doc =
       std::make_shared<DocumentState>(std::move(name), nextSerial_++, services_, weak_from_this());
   documents_.push_back(doc);
+  opened_.push_back(doc);
   return doc->drawing;
 }
 
@@ -83,7 +84,6 @@ bool MemoryApplication::CloseDocument(std::string_view name) {
   documents_.erase(documents_.begin() + position);
   doc->closed = true;
   doc->sinks.clear();
-  closed_.push_back(doc);
   if (active_ == doc) {
     if (documents_.empty()) {
       active_ = nullptr;
@@ -113,6 +113,12 @@ void MemoryApplication::RunCommand(std::string_view document, const std::string&
 std::vector<Drawing*> MemoryApplication::OpenDrawings() {
   std::vector<Drawing*> out;
   for (const DocumentStateRef& doc : documents_) out.push_back(&doc->drawing);
+  return out;
+}
+
+std::vector<MemoryApplication::SessionDrawing> MemoryApplication::SessionDrawings() {
+  std::vector<SessionDrawing> out;
+  for (const DocumentStateRef& doc : opened_) out.push_back({&doc->drawing, !doc->closed});
   return out;
 }
 

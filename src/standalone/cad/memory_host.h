@@ -82,6 +82,12 @@ class MemoryApplication : public host::Application,
 
   // The open documents, in order of opening.
   std::vector<Drawing*> OpenDrawings();
+  // Every document opened in the session, in order of opening, and whether it is open.
+  struct SessionDrawing {
+    Drawing* drawing;
+    bool open;
+  };
+  std::vector<SessionDrawing> SessionDrawings();
   // The open document of that name, or null.
   Drawing* FindDrawing(std::string_view name);
   // The name of the active document, or nullopt.
@@ -98,7 +104,9 @@ class MemoryApplication : public host::Application,
 
   HostServices services_;
   std::vector<DocumentStateRef> documents_;  // open ones, in order of opening
-  std::vector<DocumentStateRef> closed_;     // kept so that their drawings stay readable
+  // Every document of the session, closed ones included, so that their drawings stay
+  // readable.
+  std::vector<DocumentStateRef> opened_;
   DocumentStateRef active_;
   int nextSerial_ = 0;
   bool mapAvailable_ = true;
