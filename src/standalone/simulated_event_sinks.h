@@ -1,6 +1,8 @@
-// The sinks bound to a simulated connection point. Raising an event visits the sinks
-// bound when it started; a sink that is unadvised meanwhile (by itself, by another sink,
-// or by a nested event) is skipped, never called after its Unadvise.
+// The sinks bound to a simulated connection point: the viewer's, the dock container's and
+// each in-memory document's. Raising an event visits the sinks bound when it started; a
+// sink that is unadvised meanwhile (by itself, by another sink, or by a nested event) is
+// skipped, never called after its Unadvise. A sink bound meanwhile waits for the next
+// event.
 #pragma once
 
 #include <cstdint>
@@ -19,17 +21,26 @@ class SimulatedEventSinks {
   // point refuses it (E_POINTER surfaces as an invalid argument).
   int32_t Advise(Sink* sink) {
     if (sink == nullptr) throw automation::errors::Standard(automation::errors::kInvalidCall);
-    const int32_t cookie = nextCookie_++;
-    sinks_[cookie] = sink;
-    return cookie;
+    return Bind(*sink);
   }
 
   // An unknown cookie is an invalid argument (CONNECT_E_NOCONNECTION).
   void Unadvise(int32_t cookie) {
-    if (sinks_.erase(cookie) == 0) {
-      throw automation::errors::Standard(automation::errors::kInvalidCall);
-    }
+    if (!Unbind(cookie)) throw automation::errors::Standard(automation::errors::kInvalidCall);
   }
+
+  // Advise and Unadvise without their errors, for a connection point that reports its
+  // own (the in-memory document names its drawing in them). Bind answers the cookie;
+  // Unbind answers whether the cookie named a sink.
+  int32_t Bind(Sink& sink) {
+    const int32_t cookie = nextCookie_++;
+    sinks_[cookie] = &sink;
+    return cookie;
+  }
+  bool Unbind(int32_t cookie) { return sinks_.erase(cookie) != 0; }
+  // Every sink at once, as a connection point that goes away drops them; cookies are not
+  // reused afterwards.
+  void UnbindAll() { sinks_.clear(); }
 
   void Raise(const std::function<void(Sink&)>& deliver) {
     std::vector<int32_t> cookies;

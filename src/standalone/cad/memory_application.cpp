@@ -83,7 +83,7 @@ bool MemoryApplication::CloseDocument(std::string_view name) {
   const auto position = std::find(documents_.begin(), documents_.end(), doc) - documents_.begin();
   documents_.erase(documents_.begin() + position);
   doc->closed = true;
-  doc->sinks.clear();
+  doc->sinks.UnbindAll();
   if (active_ == doc) {
     if (documents_.empty()) {
       active_ = nullptr;

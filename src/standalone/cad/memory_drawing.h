@@ -10,207 +10,43 @@
 //  - the engine under the host's automation objects (memory_host.h), which add the fault
 //    checks, the journal and the errors of the CAD host's contract.
 //
-// Storage follows the ezdxf model: the drawing owns every entity by handle (a dense
-// number, never reused); model space, paper space and the block definitions hold handles.
-// Deleting an entity marks it dead (its handle stays, its data is freed) and the owner's
-// handle list is compacted later, when no enumeration of it is running, so that deleting
-// while enumerating is safe. Model space keeps a spatial index for crossing selection,
-// built in one pass when first needed. Layer names are interned: an entity holds a layer
-// number. A simple entity costs about 136 bytes of record, 4 of handle list and some 25 of
-// index; a polyline's vertices are one flat array of doubles (16 bytes a vertex).
+// It is made of the parts a CAD document model usually has, each in its own file: the
+// entity store (entity_store.h, entity_record.h), the crossing selection of model space
+// (crossing_selection.h), the layer and block tables, the named selection sets, the
+// system variables and the object data. The drawing keeps them consistent with each
+// other: an entity's layer is interned in the layer table and counted as a user of it, a
+// block definition has a space in the store, and model space's index follows its
+// entities.
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <utility>
 #include <vector>
 
 #include "automation/variant.h"
 #include "host/cad.h"
+#include "standalone/cad/block_table.h"
+#include "standalone/cad/crossing_selection.h"
+#include "standalone/cad/entity_data.h"
+#include "standalone/cad/entity_store.h"
+#include "standalone/cad/layer_table.h"
+#include "standalone/cad/name_key.h"
+#include "standalone/cad/object_data_store.h"
+#include "standalone/cad/selection_set_table.h"
+#include "standalone/cad/setup_error.h"
 #include "standalone/cad/spatial_index.h"
+#include "standalone/cad/system_variables.h"
 
 namespace nimbo::standalone {
 
-using host::Point3;
-
-// ---------------------------------------------------------------------------------------
-// Values
-
-// The kinds of entity, with their names in the session format ("polyline", ...) and their
-// host class names ("AcDbPolyline", ...).
-enum class EntityKind : uint8_t {
-  Polyline,
-  Line,
-  Point,
-  Circle,
-  Arc,
-  Text,
-  Region,
-  AlignedDimension,
-  AngularDimension,
-  BlockReference,
-  AttributeDefinition,
-  Solid,
-};
-// "polyline", "line", "point", "circle", "arc", "text", "region", "alignedDimension",
-// "angularDimension", "blockReference", "attributeDefinition", "solid".
-const char* KindName(EntityKind kind);
-std::optional<EntityKind> KindFromName(std::string_view name);
-// "AcDbPolyline", "AcDbLine", "AcDbPoint", "AcDbCircle", "AcDbArc", "AcDbText",
-// "AcDbRegion", "AcDbAlignedDimension", "AcDb2LineAngularDimension",
-// "AcDbBlockReference", "AcDbAttributeDefinition", "AcDb3dSolid".
-const char* ObjectName(EntityKind kind);
-
-// A colour as the host's colour object reports it.
-struct ColorValue {
-  int32_t method = host::color_method::kByLayer;
-  int32_t index = host::kColorByLayer;
-  uint8_t red = 0;
-  uint8_t green = 0;
-  uint8_t blue = 0;
-
-  static ColorValue ByLayer() { return {}; }
-  static ColorValue ByBlock() { return {host::color_method::kByBlock, host::kColorByBlock}; }
-  static ColorValue Index(int32_t index) { return {host::color_method::kByACI, index}; }
-  static ColorValue Rgb(uint8_t r, uint8_t g, uint8_t b) {
-    return {host::color_method::kByRGB, 0, r, g, b};
-  }
-  // What putting a colour index does: 256 by layer, 0 by block, anything else by index.
-  static ColorValue FromIndexPut(int32_t index);
-  friend bool operator==(const ColorValue&, const ColorValue&) = default;
-};
-
-// The properties of a layer.
-struct LayerData {
-  std::string name;
-  ColorValue color = ColorValue::Index(7);
-  bool on = true;
-  bool frozen = false;
-  bool locked = false;
-  int32_t lineweight = -3;  // the host's default
-  friend bool operator==(const LayerData&, const LayerData&) = default;
-};
-
-struct AttributeValue {
-  std::string tag;
-  std::string value;
-  friend bool operator==(const AttributeValue&, const AttributeValue&) = default;
-};
-
-// One entity with every property, for setup and inspection. Which geometry fields a kind
-// uses (the others keep their defaults and are ignored):
-//
-//   polyline             points (flat x, y pairs), closed
-//   line                 start, end
-//   point                at
-//   circle               center, radius
-//   arc                  center, radius, startAngle, endAngle (radians)
-//   text                 at, text, height
-//   region               points (its closed outline, flat x, y pairs)
-//   alignedDimension     first, second, textPosition, text (the override), height (the
-//                        text height), arrowheadSize
-//   angularDimension     vertex, first, second, textPosition, text, height, arrowheadSize
-//   blockReference       block, at, scale, rotation, attributes
-//   attributeDefinition  tag, text (the default value), prompt, mode, height, at
-//   solid                profile (the region's id), height, taperAngle, points (the
-//                        profile's outline; setup copies the region's when left empty)
-struct EntityData {
-  std::string id;
-  EntityKind kind = EntityKind::Point;
-  std::string layer = "0";
-  ColorValue color;  // by layer
-  int32_t lineweight = host::kLineweightByLayer;
-
-  std::vector<double> points;
-  bool closed = false;
-  Point3 at;
-  Point3 start;
-  Point3 end;
-  Point3 center;
-  double radius = 0;
-  double startAngle = 0;
-  double endAngle = 0;
-  Point3 first;
-  Point3 second;
-  Point3 vertex;
-  Point3 textPosition;
-  std::string text;
-  double height = 0;
-  double arrowheadSize = 0;
-  std::string block;
-  Point3 scale{1, 1, 1};
-  double rotation = 0;
-  std::vector<AttributeValue> attributes;
-  std::string tag;
-  std::string prompt;
-  int32_t mode = 0;
-  std::string profile;
-  double taperAngle = 0;
-};
-
-// Where an entity lives: model space, paper space, or block definition number i (in the
-// order of Blocks()).
-struct Space {
-  uint32_t code = 0;
-  static constexpr Space Model() { return {0}; }
-  static constexpr Space Paper() { return {1}; }
-  static constexpr Space Block(uint32_t index) { return {2 + index}; }
-  bool IsBlock() const { return code >= 2; }
-  uint32_t BlockIndex() const { return code - 2; }
-  friend bool operator==(Space, Space) = default;
-};
-
-struct BlockData {
-  std::string name;
-  Point3 origin;
-};
-
-struct ObjectDataTable {
-  std::string name;
-  std::vector<std::string> fields;  // in definition order
-};
-
-// A record attached to an object: its table, the object's id, and the fields that were
-// set, in the table's field order.
-struct ObjectDataRecord {
-  std::string table;
-  std::string object;
-  std::vector<std::pair<std::string, automation::Variant>> values;
-};
-
-// The type that a system variable keeps; SetVariable converts to it.
-enum class VariableType { Integer, Double, String, Point };
-
-struct Variable {
-  std::string name;  // upper case
-  automation::Variant value;
-  VariableType type = VariableType::Integer;
-  bool readOnly = false;
-};
-
-// Raised by setup for data that cannot be built (an unknown block, an odd number of
-// coordinates, a duplicate table); the message names the offending value.
-class SetupError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
-// The layer-name key: case-insensitive (ASCII upper case), as the host compares names.
-std::string NameKey(std::string_view name);
-
-// ---------------------------------------------------------------------------------------
-
 class Drawing {
  public:
-  using Handle = uint32_t;
-  static constexpr Handle kNoHandle = UINT32_MAX;
+  using Handle = EntityHandle;
+  static constexpr Handle kNoHandle = EntityStore::kNoHandle;
 
   // `serial` makes the numeric object ids of this drawing distinct from other drawings'
   // (the application numbers its drawings from 0; ids repeat after 32 drawings, and
@@ -266,9 +102,9 @@ class Drawing {
   std::vector<std::string> SelectionSetNames() const;
   // System variables in order of definition: VIEWCTR, VIEWSIZE, PDMODE, PDSIZE, then any
   // defined later.
-  const std::vector<Variable>& Variables() const { return variables_; }
-  const std::vector<ObjectDataTable>& ObjectDataTables() const { return odTables_; }
-  const std::vector<ObjectDataRecord>& ObjectDataRecords() const { return odRecords_; }
+  const std::vector<Variable>& Variables() const { return variables_.All(); }
+  const std::vector<ObjectDataTable>& ObjectDataTables() const { return objectData_.Tables(); }
+  const std::vector<ObjectDataRecord>& ObjectDataRecords() const { return objectData_.Records(); }
   Point3 ViewCenter() const;
   double ViewSize() const;
 
@@ -305,7 +141,7 @@ class Drawing {
   void DeleteEntity(Handle h);
   // How many entities have been deleted so far (lets a holder of handles know when it
   // must look for dead ones).
-  uint64_t Deletions() const { return deletions_; }
+  uint64_t Deletions() const { return entities_.Deletions(); }
 
   // ----- Engine: spaces ---------------------------------------------------------------
 
@@ -319,21 +155,21 @@ class Drawing {
   void EndEnumeration(Space space);
   // The space's handles, live and dead, in order. The reference stays valid as long as
   // the drawing (the list may grow while it is read, so index it, do not iterate it).
-  const std::vector<Handle>& Slots(Space space) const { return List(space).handles; }
+  const std::vector<Handle>& Slots(Space space) const { return entities_.List(space).handles; }
   // The live model-space entities that lie inside the polygon or cross its boundary, in
   // model-space order.
   std::vector<Handle> SelectCrossing(const spatial::CrossingPolygon& polygon);
 
   // ----- Engine: layers ---------------------------------------------------------------
 
-  uint32_t LayerCount() const { return static_cast<uint32_t>(layerOrder_.size()); }
-  uint32_t LayerAt(uint32_t position) const { return layerOrder_[position]; }
+  uint32_t LayerCount() const { return layers_.Count(); }
+  uint32_t LayerAt(uint32_t position) const { return layers_.At(position); }
   // The layer's number, or nullopt (case-insensitive).
   std::optional<uint32_t> FindLayer(std::string_view name) const;
   bool LayerLive(uint32_t layer) const;
   const LayerData& Layer(uint32_t layer) const;
   void SetLayerColor(uint32_t layer, ColorValue color);
-  uint32_t CurrentLayerNumber() const { return currentLayer_; }
+  uint32_t CurrentLayerNumber() const { return layers_.Current(); }
   // How many live entities, in any space or block, are on the layer.
   uint32_t LayerUsers(uint32_t layer) const;
   // Why the layer cannot be deleted ("0", current, in use), or nothing when it can.
@@ -342,21 +178,15 @@ class Drawing {
 
   // ----- Engine: blocks ---------------------------------------------------------------
 
-  uint32_t BlockCount() const { return static_cast<uint32_t>(blocks_.size()); }
-  const BlockData& Block(uint32_t index) const { return blocks_[index].data; }
+  uint32_t BlockCount() const { return blocks_.Count(); }
+  const BlockData& Block(uint32_t index) const { return blocks_.Block(index); }
   std::optional<uint32_t> FindBlock(std::string_view name) const;  // case-insensitive
 
   // ----- Engine: selection sets -------------------------------------------------------
 
-  struct SelectionSetRecord {
-    std::string name;
-    std::vector<Handle> handles;  // may hold entities deleted since; skipped when read
-    bool deleted = false;
-    int enumerating = 0;    // while > 0, `handles` is only appended to
-    uint64_t prunedAt = 0;  // Deletions() when dead handles were last removed
-  };
-  using SelectionSetRef = std::shared_ptr<SelectionSetRecord>;
-  const std::vector<SelectionSetRef>& SelectionSets() const { return selectionSets_; }
+  using SelectionSetRecord = standalone::SelectionSetRecord;
+  using SelectionSetRef = standalone::SelectionSetRef;
+  const std::vector<SelectionSetRef>& SelectionSets() const { return selectionSets_.All(); }
   SelectionSetRef FindSelectionSet(std::string_view name) const;  // case-insensitive
   SelectionSetRef AddSelectionSet(std::string name);
   void DeleteSelectionSet(const SelectionSetRef& set);
@@ -368,59 +198,17 @@ class Drawing {
   void StoreVariable(std::string_view name, automation::Variant value);
 
  private:
-  struct Detail;
-  struct Record;
-  struct SpaceList {
-    std::vector<Handle> handles;
-    uint32_t live = 0;
-    uint32_t dead = 0;  // dead handles still in the list
-    int enumerating = 0;
-  };
-  struct BlockRecord {
-    BlockData data;
-    std::string key;
-  };
-  struct LayerRecord {
-    LayerData data;
-    uint32_t users = 0;
-    bool deleted = false;
-  };
-  static constexpr uint32_t kChunkBits = 10;
-
-  Record& At(Handle h);
-  const Record& At(Handle h) const;
-  const Record& LiveAt(Handle h) const;  // throws std::out_of_range when not live
-  Handle NewRecord();
   Handle Store(Space space, const EntityData& entity, std::string id);
-  uint32_t InternLayer(std::string_view name);
-  SpaceList& List(Space space);
-  const SpaceList& List(Space space) const;
-  void Compact(SpaceList& list);
-  spatial::Box BoxOf(const Record& record) const;
-  bool Touches(const Record& record, const spatial::CrossingPolygon& polygon) const;
-  void EnsureIndex();
-  Variable& VariableNamed(std::string_view name);
 
   std::string name_;
-  int64_t objectIdBase_;
-  std::vector<std::unique_ptr<Record[]>> chunks_;
-  uint32_t recordCount_ = 0;
+  EntityStore entities_;
+  CrossingSelection crossing_;
+  LayerTable layers_;
+  BlockTable blocks_;
+  SelectionSetTable selectionSets_;
+  SystemVariables variables_;
+  ObjectDataStore objectData_;
   uint32_t nextControlId_ = 1;
-  std::deque<SpaceList> spaces_;  // model, paper, then one per block (stable addresses)
-  std::vector<BlockRecord> blocks_;
-  // Each block's NameKey to its place in blocks_.
-  std::unordered_map<std::string, uint32_t> blockKeys_;
-  std::vector<LayerRecord> layers_;   // by layer number, never shrinks
-  std::vector<uint32_t> layerOrder_;  // the table, in order
-  std::unordered_map<std::string, uint32_t> layerKeys_;
-  uint32_t currentLayer_ = 0;
-  std::vector<SelectionSetRef> selectionSets_;
-  std::vector<Variable> variables_;
-  std::vector<ObjectDataTable> odTables_;
-  std::vector<ObjectDataRecord> odRecords_;
-  spatial::SpatialIndex index_;
-  bool indexBuilt_ = false;
-  uint64_t deletions_ = 0;
 };
 
 }  // namespace nimbo::standalone

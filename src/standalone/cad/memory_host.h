@@ -1,8 +1,9 @@
 // The embedded CAD host: an in-memory CAD application (host::Application) with several
 // open documents and an active one, or none; its documents, layers, spaces, blocks,
-// selection sets, picks and entities (memory_objects.h, memory_document.cpp,
-// memory_entities.cpp); the Map application (memory_map.h); the running-object lookup
-// (running_objects.h).
+// selection sets, picks and entities (memory_objects.h: memory_document.cpp,
+// memory_layers.cpp, memory_collection.h, memory_blocks.cpp, memory_selection_sets.cpp,
+// memory_utility.cpp, memory_entities.cpp); the Map application (memory_map.h); the
+// running-object lookup (running_objects.h).
 //
 // Like a real CAD host where the control depends on it: adding a layer that exists
 // (case-insensitively) answers that layer; layer "0", the current layer and a layer still

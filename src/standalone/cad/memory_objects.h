@@ -16,11 +16,13 @@
 #include <utility>
 #include <vector>
 
+#include "automation/error.h"
 #include "host/cad.h"
 #include "standalone/cad/memory_drawing.h"
 #include "standalone/fault_plan.h"
 #include "standalone/journal.h"
 #include "standalone/scripted_person.h"
+#include "standalone/simulated_event_sinks.h"
 
 namespace nimbo::standalone {
 
@@ -47,9 +49,8 @@ struct DocumentState {
   bool closing = false;  // BeginDocClose is being raised
   bool closed = false;
   // The connection point of the document's events. Sinks are borrowed (the contract:
-  // valid until Unadvise).
-  std::vector<std::pair<int32_t, host::DocumentEvents*>> sinks;
-  int32_t nextCookie = 1;
+  // valid until Unadvise); a closed document drops them all.
+  SimulatedEventSinks<host::DocumentEvents> sinks;
 
   // Raise the events to every sink advised when the raise starts and still advised when
   // its turn comes; stops when the document closes meanwhile. A sink's AutomationError is
@@ -70,8 +71,20 @@ std::string Quote(const std::string& text);
 std::string PointText(const Point3& p);
 std::string ColorText(const ColorValue& color);
 
-// Objects of a document.
+// A collection's count as a Long.
+int32_t CountOf(size_t n);
+// The error of an index that the collection does not have.
+automation::AutomationError NoItem(const std::string& collection, int32_t index, size_t count);
+// Symbol names (layers, blocks) of the CAD application: not empty, none of its
+// reserved characters; anything else raises host_error::kInvalidInput naming `kind`.
+void CheckSymbolName(const std::string& kind, const std::string& name);
+
+// Objects of a document (model space, paper space and blocks: memory_collection.h).
 host::DocumentRef MakeDocument(const DocumentStateRef& doc);
+std::shared_ptr<host::Layers> MakeLayers(const DocumentStateRef& doc);
+std::shared_ptr<host::Blocks> MakeBlocks(const DocumentStateRef& doc);
+std::shared_ptr<host::SelectionSets> MakeSelectionSets(const DocumentStateRef& doc);
+std::shared_ptr<host::Utility> MakeUtility(const DocumentStateRef& doc);
 host::EntityRef MakeEntity(const DocumentStateRef& doc, Drawing::Handle handle);
 // A colour object: a snapshot of the value (as TrueColor hands it out).
 std::shared_ptr<host::Color> MakeColor(const DocumentStateRef& doc, ColorValue value);
