@@ -100,7 +100,7 @@ TEST_F(Palette, a_failing_show_leaves_the_members_it_did_not_reach_as_they_were)
   const auto visible3 = State().visibleBounds(3);
 
   StopCad();
-  const size_t before = journal.Lines().size();
+  const size_t before = journal.Mark();
   control->UserControl_Show();
 
   EXPECT_EQ(JournalSince(before).size(), 2u);  // the client info again, then the message
@@ -195,7 +195,7 @@ TEST_F(Palette, a_drawing_switch_repoints_the_drawing_members_and_calls_no_viewe
   auto otherApplication = std::make_shared<FakeApplication>();
   auto a = std::make_shared<FakeDrawing>("A.dwg", application);
   auto b = std::make_shared<FakeDrawing>("B.dwg", otherApplication);
-  const size_t before = journal.Lines().size();
+  const size_t before = journal.Mark();
 
   container.ReportDocumentActivated(a);
   EXPECT_EQ(State().activeDoc, a);

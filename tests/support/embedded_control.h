@@ -20,6 +20,8 @@
 #include "host/platform.h"
 #include "shell/dock_control.h"
 #include "standalone/embedded_default.h"
+#include "support/strict_fakes.h"
+#include "support/strict_viewer.h"
 
 namespace nimbo::testing {
 
@@ -59,6 +61,9 @@ struct HarnessOptions {
   // The lookup the control finds the CAD application with, in place of the in-memory
   // one. Borrowed; must outlive the harness.
   host::RunningObjects* runningObjects = nullptr;
+  // While the harness lives, the fakes are strict and the viewer checks every call
+  // against its contract (strict_viewer.h): the control traps what they raise.
+  bool strict = true;
 };
 
 // The start of the overlay and view tests: the control created in its palette over
@@ -118,7 +123,14 @@ class EmbeddedControl : public standalone::EmbeddedDefault {
 
   const std::string drawingName;
   standalone::Drawing* drawing = nullptr;  // owned by the application; null without one
-  // A member of the harness, so that it goes before the world it borrows from.
+
+ private:
+  std::optional<StrictFakes> strict_;
+  // What the control calls: the simulated viewer, each call checked on the way.
+  StrictViewer strictViewer_{viewer};
+
+ public:
+  // The last member, so that it goes before everything it borrows from.
   std::unique_ptr<shell::DockControl> control;
 
  private:
@@ -128,8 +140,11 @@ class EmbeddedControl : public standalone::EmbeddedDefault {
 
 namespace harness_detail {
 
-inline standalone::EmbeddedOverrides OverridesOf(const HarnessOptions& options) {
+// `viewer`: the strict viewer, not yet built; only its address is taken.
+inline standalone::EmbeddedOverrides OverridesOf(const HarnessOptions& options,
+                                                 host::ViewerControl* viewer) {
   standalone::EmbeddedOverrides overrides;
+  overrides.viewer = viewer;
   overrides.runningObjects = options.runningObjects;
   overrides.clock = std::make_unique<automation::FixedClock>(options.now);
   overrides.locale = options.locale;
@@ -139,8 +154,9 @@ inline standalone::EmbeddedOverrides OverridesOf(const HarnessOptions& options) 
 }  // namespace harness_detail
 
 inline EmbeddedControl::EmbeddedControl(HarnessOptions options)
-    : EmbeddedDefault(shell::kLibraryName, harness_detail::OverridesOf(options)),
+    : EmbeddedDefault(shell::kLibraryName, harness_detail::OverridesOf(options, &strictViewer_)),
       drawingName(options.drawing) {
+  if (options.strict) strict_.emplace();
   if (options.start == Start::Created) {
     if (!drawingName.empty()) drawing = &application->AddDocument(drawingName);
     control = std::make_unique<shell::DockControl>(Environment());
