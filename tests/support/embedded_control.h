@@ -128,14 +128,12 @@ class EmbeddedControl : public standalone::EmbeddedDefault {
   std::optional<StrictFakes> strict_;
   // What the control calls: the simulated viewer, each call checked on the way.
   StrictViewer strictViewer_{viewer};
+  size_t mark_ = 0;
+  std::vector<standalone::LayerData> layersCache_;
 
  public:
   // The last member, so that it goes before everything it borrows from.
   std::unique_ptr<shell::DockControl> control;
-
- private:
-  size_t mark_ = 0;
-  std::vector<standalone::LayerData> layersCache_;
 };
 
 namespace harness_detail {
