@@ -18,27 +18,30 @@ using automation::Variant;
 constexpr double kPanStep = 1.5;
 constexpr int64_t kPanSteps = 8;
 
+standalone::EmbeddedOverrides OverridesFor(ViewerKind kind, QuietViewer& quiet) {
+  standalone::EmbeddedOverrides overrides;
+  if (kind == ViewerKind::Quiet) overrides.viewer = &quiet;
+  overrides.clock =
+      std::make_unique<automation::FixedClock>(automation::DateTime{2026, 12, 7, 10, 15, 30});
+  overrides.locale = &automation::Locale::EnUs();
+  return overrides;
+}
+
 }  // namespace
 
 BenchPalette::BenchPalette(const GeneratedDrawing& generatedDrawing, ViewerKind viewerKind)
-    : generated(generatedDrawing), kind(viewerKind) {
-  drawing = &application->AddDocument(kDrawingName);
+    : generated(generatedDrawing),
+      kind(viewerKind),
+      world(shell::kLibraryName, OverridesFor(kind, quiet)) {
+  drawing = &world.application->AddDocument(kDrawingName);
   generated.Fill(*drawing);
-  application->Activate(kDrawingName);
+  world.application->Activate(kDrawingName);
 
-  host::ControlEnvironment env;
-  env.viewer = kind == ViewerKind::Simulated ? static_cast<host::ViewerControl*>(&viewer) : &quiet;
-  env.viewerExtender = &viewerExtender;
-  env.button = &button;
-  env.runningObjects = &running;
-  env.dialogs = &dialogs;
-  env.clock = &clock;
-  env.locale = &automation::Locale::EnUs();
-  control = std::make_unique<shell::DockControl>(env);
+  control = std::make_unique<shell::DockControl>(world.Environment());
   control->UserControl_Show();
   control->dockContainer_OnDocumentActivated(Document());
 
-  viewer.ApplyState(BenchViewerState(generated));
+  world.viewer.ApplyState(BenchViewerState(generated));
 
   RaiseOverlaysPermissionChanged(true);
   ExpectNoFailure("permitting the overlays");
@@ -51,7 +54,7 @@ void BenchPalette::RaiseExtentChanged(int64_t k) {
   if (kind == ViewerKind::Quiet) {
     quiet.RaiseExtentChanged(PanArguments(generated, k));
   } else {
-    viewer.RaiseEvent("ExtentChanged", PanArguments(generated, k));
+    world.viewer.RaiseEvent("ExtentChanged", PanArguments(generated, k));
   }
 }
 
@@ -59,14 +62,14 @@ void BenchPalette::RaiseOverlaysPermissionChanged(bool accept) {
   if (kind == ViewerKind::Quiet) {
     quiet.RaiseOverlaysPermissionChanged(accept);
   } else {
-    viewer.RaiseEvent("OverlaysPermissionChanged", {Variant::Bool(accept)});
+    world.viewer.RaiseEvent("OverlaysPermissionChanged", {Variant::Bool(accept)});
   }
 }
 
 void BenchPalette::SetTotalExtent(int view, const ViewerCorners& corners) {
   standalone::ViewerStatePatch patch;
   patch.views[view].total = corners;
-  viewer.ApplyState(patch);
+  world.viewer.ApplyState(patch);
   quiet.SetTotalExtent(view, corners);
 }
 
@@ -74,24 +77,24 @@ OutsideCalls BenchPalette::Calls() const {
   OutsideCalls calls;
   if (kind == ViewerKind::Quiet) {
     calls.viewer = quiet.Calls();
-    calls.host = faults.CallCount();  // the quiet viewer asks no fault plan
+    calls.host = world.faults.CallCount();  // the quiet viewer asks no fault plan
     return calls;
   }
   for (const host::ViewerOperation& op : host::ViewerOperations()) {
-    calls.viewer += viewer.CallCount(op.name);
+    calls.viewer += world.viewer.CallCount(op.name);
   }
   // The fault plan counts every outside call, the simulated viewer's included.
-  calls.host = faults.CallCount() - calls.viewer;
+  calls.host = world.faults.CallCount() - calls.viewer;
   return calls;
 }
 
 int64_t BenchPalette::FeaturesSent() const {
-  return kind == ViewerKind::Quiet ? quiet.Features() : viewer.CallCount("BeginFeature");
+  return kind == ViewerKind::Quiet ? quiet.Features() : world.viewer.CallCount("BeginFeature");
 }
 
 void BenchPalette::ExpectNoFailure(const std::string& what) const {
-  for (const std::string& line : journal.Lines()) {
-    if (line.rfind("dialog ", 0) == 0 || line.find(" -> error ") != std::string::npos) {
+  for (const std::string& line : world.journal.Lines()) {
+    if (line.starts_with("dialog ") || line.find(" -> error ") != std::string::npos) {
       throw std::runtime_error(what + " failed: " + line);
     }
   }

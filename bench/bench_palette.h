@@ -10,18 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "automation/clock.h"
 #include "bench/generated_drawing.h"
 #include "bench/quiet_viewer.h"
 #include "shell/dock_control.h"
-#include "standalone/cad/memory_host.h"
-#include "standalone/cad/running_objects.h"
-#include "standalone/fault_plan.h"
-#include "standalone/journal.h"
-#include "standalone/scripted_dialogs.h"
-#include "standalone/scripted_person.h"
-#include "standalone/viewer/simulated_extender.h"
-#include "standalone/viewer/simulated_viewer.h"
+#include "standalone/embedded_default.h"
 
 namespace nimbo::bench {
 
@@ -66,27 +58,18 @@ class BenchPalette {
   OutsideCalls Calls() const;
   int64_t FeaturesSent() const;  // BeginFeature calls so far
   // Drops the journal's lines (between timed runs: it only grows).
-  void ForgetJournal() { journal.Clear(); }
+  void ForgetJournal() { world.journal.Clear(); }
   // Throws std::runtime_error when the journal holds a message box or a failed call.
   void ExpectNoFailure(const std::string& what) const;
 
   control::ControlState& State() { return control->State(); }
-  host::DocumentRef Document() { return application->DocumentObject(kDrawingName); }
+  host::DocumentRef Document() { return world.application->DocumentObject(kDrawingName); }
 
   const GeneratedDrawing& generated;  // borrowed
   const ViewerKind kind;
-  standalone::Journal journal;
-  standalone::FaultPlan faults;
-  standalone::ScriptedPerson person;
-  standalone::ScriptedDialogs dialogs{person, journal, faults, shell::kLibraryName};
-  standalone::SimulatedViewer viewer{journal, faults};
   QuietViewer quiet{BenchViewerState(generated)};
-  standalone::SimulatedExtender viewerExtender = standalone::SimulatedExtender::ForViewer(journal);
-  standalone::SimulatedExtender button = standalone::SimulatedExtender::ForButton(journal);
-  automation::FixedClock clock{automation::DateTime{2026, 12, 7, 10, 15, 30}};
-  std::shared_ptr<standalone::MemoryApplication> application =
-      standalone::MemoryApplication::Create(faults, journal, person);
-  standalone::MemoryRunningObjects running{application, faults};
+  // With the quiet viewer in place of the simulated one when `kind` asks for it.
+  standalone::EmbeddedDefault world;
   standalone::Drawing* drawing = nullptr;  // owned by the application
   std::unique_ptr<shell::DockControl> control;
 };

@@ -10,6 +10,19 @@
 
 namespace nimbo::standalone {
 
+std::vector<std::string> Journal::Since(size_t mark) const {
+  if (mark >= lines_.size()) return {};
+  return {lines_.begin() + static_cast<std::ptrdiff_t>(mark), lines_.end()};
+}
+
+std::vector<std::string> Journal::StartingWith(std::string_view prefix, size_t mark) const {
+  std::vector<std::string> found;
+  for (size_t i = mark; i < lines_.size(); ++i) {
+    if (lines_[i].starts_with(prefix)) found.push_back(lines_[i]);
+  }
+  return found;
+}
+
 std::string TranscriptNumber(double value) {
   if (std::isnan(value)) return "NaN";
   if (std::isinf(value)) return value > 0 ? "Infinity" : "-Infinity";
@@ -19,7 +32,7 @@ std::string TranscriptNumber(double value) {
   }
   char buffer[64];
   const auto format = (magnitude >= 1e-4 && magnitude < 1e16) ? std::chars_format::fixed
-                                                               : std::chars_format::scientific;
+                                                              : std::chars_format::scientific;
   auto result = std::to_chars(buffer, buffer + sizeof buffer, value, format);
   return std::string(buffer, result.ptr);
 }
@@ -34,15 +47,24 @@ std::string TranscriptValue(const automation::Variant& value) {
   std::string prefix = value.IsByRef() ? "&" : "";
   const automation::Variant v = value.Value();
   switch (v.Type()) {
-    case VarType::Empty: return prefix + "Empty";
-    case VarType::Null: return prefix + "Null";
-    case VarType::Missing: return prefix + "Missing";
-    case VarType::Integer: return prefix + std::to_string(v.AsInteger());
-    case VarType::Long: return prefix + std::to_string(v.AsLong());
-    case VarType::Double: return prefix + TranscriptNumber(v.AsDouble());
-    case VarType::String: return prefix + TranscriptString(v.AsString());
-    case VarType::Boolean: return prefix + (v.AsBoolean().IsTrue() ? "True" : "False");
-    case VarType::Object: return prefix + (v.AsObject() ? "Object" : "Nothing");
+    case VarType::Empty:
+      return prefix + "Empty";
+    case VarType::Null:
+      return prefix + "Null";
+    case VarType::Missing:
+      return prefix + "Missing";
+    case VarType::Integer:
+      return prefix + std::to_string(v.AsInteger());
+    case VarType::Long:
+      return prefix + std::to_string(v.AsLong());
+    case VarType::Double:
+      return prefix + TranscriptNumber(v.AsDouble());
+    case VarType::String:
+      return prefix + TranscriptString(v.AsString());
+    case VarType::Boolean:
+      return prefix + (v.AsBoolean().IsTrue() ? "True" : "False");
+    case VarType::Object:
+      return prefix + (v.AsObject() ? "Object" : "Nothing");
     case VarType::DoubleArray: {
       std::string out = prefix + "[";
       const auto& values = v.AsDoubleArray().values;

@@ -4,7 +4,9 @@
 // the transcript's form; the replay tool adds its own step lines between them.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "automation/variant.h"
@@ -16,6 +18,14 @@ class Journal {
   void Write(std::string line) { lines_.push_back(std::move(line)); }
   const std::vector<std::string>& Lines() const { return lines_; }
   void Clear() { lines_.clear(); }
+
+  // Where the journal stands now; Since(mark) then reads what was written after it.
+  size_t Mark() const { return lines_.size(); }
+  // The lines written after `mark`, in order; none when the journal has since been
+  // cleared below it.
+  std::vector<std::string> Since(size_t mark) const;
+  // The lines after `mark` (by default all of them) that start with `prefix`, in order.
+  std::vector<std::string> StartingWith(std::string_view prefix, size_t mark = 0) const;
 
  private:
   std::vector<std::string> lines_;

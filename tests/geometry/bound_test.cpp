@@ -11,6 +11,7 @@ namespace {
 using testing::CallLog;
 using testing::FakeDocument;
 using testing::FakeModelSpace;
+using testing::StrictFakes;
 
 TEST(bound, starts_at_zero_and_stores_each_corner_where_set_values_puts_it) {
   Bound bound;
@@ -33,6 +34,7 @@ TEST(bound, starts_at_zero_and_stores_each_corner_where_set_values_puts_it) {
 }
 
 TEST(bound, draws_the_ring_back_to_its_first_corner_by_layer_on_the_named_layer) {
+  StrictFakes strict;
   CallLog log;
   auto modelSpace = std::make_shared<FakeModelSpace>(log);
   auto doc = std::make_shared<FakeDocument>(modelSpace);
@@ -52,6 +54,7 @@ TEST(bound, draws_the_ring_back_to_its_first_corner_by_layer_on_the_named_layer)
 }
 
 TEST(bound, never_set_draws_five_vertices_at_the_origin) {
+  StrictFakes strict;
   CallLog log;
   auto modelSpace = std::make_shared<FakeModelSpace>(log);
   std::string layer = "L";
@@ -61,6 +64,7 @@ TEST(bound, never_set_draws_five_vertices_at_the_origin) {
 }
 
 TEST(bound, a_host_failure_passes_to_the_caller_and_the_added_polyline_stays) {
+  StrictFakes strict;
   CallLog log;
   log.failAt = "SetLayer";
   auto modelSpace = std::make_shared<FakeModelSpace>(log);
@@ -78,6 +82,7 @@ TEST(bound, a_host_failure_passes_to_the_caller_and_the_added_polyline_stays) {
 }
 
 TEST(bound, without_a_document_or_model_space_fails_with_object_not_set) {
+  StrictFakes strict;
   std::string layer = "L";
   auto expect91 = [&](const host::DocumentRef& doc) {
     try {

@@ -1,6 +1,6 @@
 // Small hand-written CAD entities and a model space that records what is done to them, in
 // order, and can be told to fail one named call. Every member the geometry does not use
-// fails loudly.
+// fails loudly, and under StrictFakes also fails the test.
 #pragma once
 
 #include <memory>
@@ -9,6 +9,7 @@
 
 #include "automation/error.h"
 #include "host/cad.h"
+#include "support/strict_fakes.h"
 
 namespace nimbo::testing {
 
@@ -26,10 +27,6 @@ struct CallLog {
   }
 };
 
-[[noreturn]] inline void Unexpected(const char* member) {
-  throw automation::AutomationError(-1, std::string("unexpected call: ") + member, "fake");
-}
-
 template <class Kind>
 class FakeEntity : public Kind {
  public:
@@ -40,7 +37,7 @@ class FakeEntity : public Kind {
     if (failObjectName) throw automation::errors::Standard(automation::errors::kNotSupported);
     return objectName_;
   }
-  int64_t ObjectID() override { Unexpected("ObjectID"); }
+  int64_t ObjectID() override { UnexpectedCall("ObjectID"); }
   std::string Layer() override { return layer; }
   void SetLayer(const std::string& name) override {
     Log("SetLayer " + name);
@@ -50,10 +47,10 @@ class FakeEntity : public Kind {
     Log("SetColor " + std::to_string(colorIndex));
     color = colorIndex;
   }
-  std::shared_ptr<host::Color> TrueColor() override { Unexpected("TrueColor"); }
-  int32_t Lineweight() override { Unexpected("Lineweight"); }
+  std::shared_ptr<host::Color> TrueColor() override { UnexpectedCall("TrueColor"); }
+  int32_t Lineweight() override { UnexpectedCall("Lineweight"); }
   void Update() override { Log("Update"); }
-  void Delete() override { Unexpected("Delete"); }
+  void Delete() override { UnexpectedCall("Delete"); }
 
   std::string layer = "0";
   int32_t color = 0;
@@ -127,37 +124,37 @@ class FakeModelSpace : public host::EntityCollection {
   }
 
   int32_t Count() override { return static_cast<int32_t>(added.size()); }
-  host::EntityRef Item(int32_t) override { Unexpected("Item"); }
+  host::EntityRef Item(int32_t) override { UnexpectedCall("Item"); }
   void ForEach(const std::function<void(const host::EntityRef&)>&) override {
-    Unexpected("ForEach");
+    UnexpectedCall("ForEach");
   }
   std::shared_ptr<host::PointEntity> AddPoint(const host::Point3&) override {
-    Unexpected("AddPoint");
+    UnexpectedCall("AddPoint");
   }
   std::shared_ptr<host::Text> AddText(const std::string&, const host::Point3&, double) override {
-    Unexpected("AddText");
+    UnexpectedCall("AddText");
   }
   std::shared_ptr<host::Dimension> AddDimAligned(const host::Point3&, const host::Point3&,
                                                  const host::Point3&) override {
-    Unexpected("AddDimAligned");
+    UnexpectedCall("AddDimAligned");
   }
   std::shared_ptr<host::Dimension> AddDimAngular(const host::Point3&, const host::Point3&,
                                                  const host::Point3&,
                                                  const host::Point3&) override {
-    Unexpected("AddDimAngular");
+    UnexpectedCall("AddDimAngular");
   }
   std::shared_ptr<host::Solid3d> AddExtrudedSolid(const std::shared_ptr<host::Region>&, double,
                                                   double) override {
-    Unexpected("AddExtrudedSolid");
+    UnexpectedCall("AddExtrudedSolid");
   }
   std::shared_ptr<host::BlockReference> InsertBlock(const host::Point3&, const std::string&, double,
                                                     double, double, double) override {
-    Unexpected("InsertBlock");
+    UnexpectedCall("InsertBlock");
   }
   std::shared_ptr<host::AttributeDefinition> AddAttribute(double, int32_t, const std::string&,
                                                           const host::Point3&, const std::string&,
                                                           const std::string&) override {
-    Unexpected("AddAttribute");
+    UnexpectedCall("AddAttribute");
   }
 
   std::vector<std::shared_ptr<FakePolyline>> added;
@@ -175,18 +172,18 @@ class FakeDocument : public host::Document {
   std::shared_ptr<host::EntityCollection> ModelSpace() override { return modelSpace_; }
 
   std::string Name() override { return "Drawing1.dwg"; }
-  automation::Variant GetVariable(const std::string&) override { Unexpected("GetVariable"); }
+  automation::Variant GetVariable(const std::string&) override { UnexpectedCall("GetVariable"); }
   void SetVariable(const std::string&, const automation::Variant&) override {
-    Unexpected("SetVariable");
+    UnexpectedCall("SetVariable");
   }
-  std::shared_ptr<host::Application> Application() override { Unexpected("Application"); }
-  std::shared_ptr<host::EntityCollection> PaperSpace() override { Unexpected("PaperSpace"); }
-  std::shared_ptr<host::Layers> Layers() override { Unexpected("Layers"); }
-  std::shared_ptr<host::Blocks> Blocks() override { Unexpected("Blocks"); }
-  std::shared_ptr<host::SelectionSets> SelectionSets() override { Unexpected("SelectionSets"); }
-  std::shared_ptr<host::Utility> Utility() override { Unexpected("Utility"); }
-  int32_t Advise(host::DocumentEvents*) override { Unexpected("Advise"); }
-  void Unadvise(int32_t) override { Unexpected("Unadvise"); }
+  std::shared_ptr<host::Application> Application() override { UnexpectedCall("Application"); }
+  std::shared_ptr<host::EntityCollection> PaperSpace() override { UnexpectedCall("PaperSpace"); }
+  std::shared_ptr<host::Layers> Layers() override { UnexpectedCall("Layers"); }
+  std::shared_ptr<host::Blocks> Blocks() override { UnexpectedCall("Blocks"); }
+  std::shared_ptr<host::SelectionSets> SelectionSets() override { UnexpectedCall("SelectionSets"); }
+  std::shared_ptr<host::Utility> Utility() override { UnexpectedCall("Utility"); }
+  int32_t Advise(host::DocumentEvents*) override { UnexpectedCall("Advise"); }
+  void Unadvise(int32_t) override { UnexpectedCall("Unadvise"); }
 
  private:
   std::shared_ptr<host::EntityCollection> modelSpace_;

@@ -1,5 +1,6 @@
 #include "geometry/extent.h"
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -16,6 +17,7 @@ using testing::FakeNonEntity;
 using testing::FakeOtherEntity;
 using testing::FakePoint;
 using testing::FakePolyline;
+using testing::StrictFakes;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
@@ -148,6 +150,9 @@ TEST(extent, is_inside_only_once_merged_and_with_its_edges) {
 }
 
 TEST(extent, a_line_counts_by_its_endpoints_and_both_are_read) {
+  // IsGeometryPartiallyInside turns any error into False: only strictness shows a call
+  // it should not have made.
+  StrictFakes strict;
   const Extent box = TenByTen();
   auto across = std::make_shared<FakeLine>(host::Point3{-5, 5, 0}, host::Point3{15, 5, 0});
   EXPECT_FALSE(PartlyInside(box, across));
@@ -166,6 +171,7 @@ TEST(extent, a_line_counts_by_its_endpoints_and_both_are_read) {
 }
 
 TEST(extent, a_polyline_counts_by_any_vertex_and_an_odd_or_empty_list_is_not_inside) {
+  StrictFakes strict;
   const Extent box = TenByTen();
   auto make = [](int32_t lowerBound, std::vector<double> values) {
     return std::make_shared<FakePolyline>(automation::DoubleArray{lowerBound, std::move(values)});
@@ -186,6 +192,7 @@ TEST(extent, a_polyline_counts_by_any_vertex_and_an_odd_or_empty_list_is_not_ins
 }
 
 TEST(extent, a_point_counts_by_x_and_y_and_anything_else_is_outside_without_an_error) {
+  StrictFakes strict;
   const Extent box = TenByTen();
   EXPECT_TRUE(PartlyInside(box, std::make_shared<FakePoint>(host::Point3{10, 0, 1e9})));
   EXPECT_FALSE(PartlyInside(box, std::make_shared<FakePoint>(host::Point3{11, 0, 0})));
@@ -199,6 +206,48 @@ TEST(extent, a_point_counts_by_x_and_y_and_anything_else_is_outside_without_an_e
 
   // Never merged: even a point at the origin is outside.
   EXPECT_FALSE(PartlyInside(Extent(), std::make_shared<FakePoint>(host::Point3{0, 0, 0})));
+}
+
+// A line whose end points the fake does not expect to be read.
+class LineWithoutEnds : public testing::FakeEntity<host::Line> {
+ public:
+  LineWithoutEnds() : FakeEntity("AcDbLine", nullptr) {}
+  host::Point3 StartPoint() override { testing::UnexpectedCall("StartPoint"); }
+  host::Point3 EndPoint() override { testing::UnexpectedCall("EndPoint"); }
+};
+
+TEST(strict_fakes, an_unexpected_call_the_code_swallows_still_fails_a_strict_test) {
+  const Extent box = TenByTen();
+  auto line = std::make_shared<LineWithoutEnds>();
+  // Not strict: the error is swallowed and the test cannot tell.
+  EXPECT_FALSE(PartlyInside(box, line));
+  // Strict: the same call is a failure of the test, and the answer is unchanged.
+  EXPECT_NONFATAL_FAILURE(
+      {
+        StrictFakes strict;
+        EXPECT_FALSE(PartlyInside(box, line));
+      },
+      "unexpected call: StartPoint");
+  EXPECT_FALSE(StrictFakes::On());
+}
+
+TEST(strict_fakes, an_unexpected_call_still_raises_the_error_a_real_object_would) {
+  LineWithoutEnds line;
+  std::string raised;
+  int32_t number = 0;
+  EXPECT_NONFATAL_FAILURE(
+      {
+        StrictFakes strict;
+        try {
+          line.EndPoint();
+        } catch (const automation::AutomationError& e) {
+          raised = e.description();
+          number = e.number();
+        }
+      },
+      "unexpected call: EndPoint");
+  EXPECT_EQ(raised, "unexpected call: EndPoint");
+  EXPECT_EQ(number, -1);
 }
 
 }  // namespace

@@ -9,9 +9,10 @@
 
 #include "automation/error.h"
 #include "host/cad.h"
-#include "measure/control_harness.h"
+#include "support/embedded_control.h"
+#include "support/strict_fakes.h"
 
-namespace nimbo::capture_testing {
+namespace nimbo::testing {
 namespace {
 
 using standalone::AttributeValue;
@@ -20,7 +21,7 @@ using standalone::EntityKind;
 using standalone::Space;
 using ::testing::ElementsAre;
 
-void SaveAs(ControlHarness& h, double value, const std::string& method,
+void SaveAs(EmbeddedControl& h, double value, const std::string& method,
             const std::string& subOption, const std::string& height,
             std::vector<standalone::Answer> picks) {
   h.person.Give({ButtonAnswer{"Yes"}, InputAnswer{height}});
@@ -33,10 +34,11 @@ PointAnswer At(double x, double y) {
 }
 
 TEST(add_text, writes_the_measure_text_at_the_picked_point) {
-  ControlHarness h;
+  EmbeddedControl h;
   SaveAs(h, 12.5, "<Save as text>", "<Save as text>", "2", {At(3, 4)});
-  EXPECT_THAT(h.Lines("user "), ElementsAre("user pick \"Enter a point for text position: \" -> "
-                                            "(3, 4, 0)"));
+  EXPECT_THAT(h.journal.StartingWith("user "),
+              ElementsAre("user pick \"Enter a point for text position: \" -> "
+                          "(3, 4, 0)"));
   const auto entities = h.Drawing().Entities(Space::Model());
   ASSERT_EQ(entities.size(), 1u);
   EXPECT_EQ(entities[0].kind, EntityKind::Text);
@@ -46,9 +48,9 @@ TEST(add_text, writes_the_measure_text_at_the_picked_point) {
 }
 
 TEST(add_dimension, linear_shows_the_measure_not_the_distance_without_arrowheads) {
-  ControlHarness h({.locale = &automation::Locale::DeDe()});
+  EmbeddedControl h({.locale = &automation::Locale::DeDe()});
   SaveAs(h, 12.5, "<Save as dimension>", "Linear dimension", "1,5", {At(0, 0), At(3, 4), At(1, 5)});
-  EXPECT_THAT(h.Lines("user "),
+  EXPECT_THAT(h.journal.StartingWith("user "),
               ElementsAre("user pick \"Enter a point for dimension fisrt point: \" -> (0, 0, 0)",
                           "user pick \"Enter a point for dimension second point: \" -> (3, 4, 0)",
                           "user pick \"Enter a point for dimension position: \" -> (1, 5, 0)"));
@@ -65,10 +67,10 @@ TEST(add_dimension, linear_shows_the_measure_not_the_distance_without_arrowheads
 }
 
 TEST(add_dimension, angular_takes_vertex_two_references_and_position) {
-  ControlHarness h;
+  EmbeddedControl h;
   SaveAs(h, 45, "<Save as dimension>", "Angular dimension", "1",
          {At(0, 0), At(1, 0), At(0, 1), At(2, 2)});
-  EXPECT_THAT(h.Lines("user "),
+  EXPECT_THAT(h.journal.StartingWith("user "),
               ElementsAre("user pick \"Enter a point for angular vertex: \" -> (0, 0, 0)",
                           "user pick \"Enter a point for first reference point: \" -> (1, 0, 0)",
                           "user pick \"Enter a point for second reference point: \" -> (0, 1, 0)",
@@ -84,28 +86,29 @@ TEST(add_dimension, angular_takes_vertex_two_references_and_position) {
 }
 
 TEST(add_dimension, an_unknown_sub_option_asks_the_height_then_does_nothing) {
-  ControlHarness h;
+  EmbeddedControl h;
   for (const char* subOption : {"Radial dimension", "linear dimension", ""}) {
     SaveAs(h, 5, "<Save as dimension>", subOption, "1", {});
   }
-  EXPECT_EQ(h.Lines("dialog input").size(), 3u);
-  EXPECT_TRUE(h.Lines("dialog message").empty());
-  EXPECT_TRUE(h.Lines("user ").empty());
+  EXPECT_EQ(h.journal.StartingWith("dialog input").size(), 3u);
+  EXPECT_TRUE(h.journal.StartingWith("dialog message").empty());
+  EXPECT_TRUE(h.journal.StartingWith("user ").empty());
   EXPECT_TRUE(h.DrawingChanges().empty());
 }
 
 // The one attribute definition of the block, or a failure.
-EntityData OnlyDefinition(ControlHarness& h, uint32_t block) {
+EntityData OnlyDefinition(EmbeddedControl& h, uint32_t block) {
   const auto members = h.Drawing().Entities(Space::Block(block));
   EXPECT_EQ(members.size(), 1u);
   return members.empty() ? EntityData{} : members[0];
 }
 
 TEST(add_attribute, a_new_block_gets_one_definition_and_a_reference) {
-  ControlHarness h;
+  EmbeddedControl h;
   SaveAs(h, 12.5, "<Save as attribute>", "Height", "2.5", {At(10, 20)});
-  EXPECT_THAT(h.Lines("user "), ElementsAre("user pick \"Enter a point for block with "
-                                            "attribute: \" -> (10, 20, 0)"));
+  EXPECT_THAT(h.journal.StartingWith("user "),
+              ElementsAre("user pick \"Enter a point for block with "
+                          "attribute: \" -> (10, 20, 0)"));
   const auto blocks = h.Drawing().Blocks();
   ASSERT_EQ(blocks.size(), 1u);
   EXPECT_EQ(blocks[0].name, "Height");
@@ -129,10 +132,10 @@ TEST(add_attribute, a_new_block_gets_one_definition_and_a_reference) {
 }
 
 TEST(add_attribute, a_second_save_updates_the_definition_and_keeps_earlier_values) {
-  ControlHarness h;
+  EmbeddedControl h;
   SaveAs(h, 12.5, "<Save as attribute>", "Height", "2.5", {At(10, 20)});
   SaveAs(h, 7.25, "<Save as attribute>", "Height", "3", {At(30, 40)});
-  EXPECT_EQ(h.Lines("drawing Site.dwg block added").size(), 1u);
+  EXPECT_EQ(h.journal.StartingWith("drawing Site.dwg block added").size(), 1u);
   const EntityData definition = OnlyDefinition(h, 0);
   EXPECT_EQ(definition.text, "7.25");
   EXPECT_EQ(definition.height, 3);
@@ -144,7 +147,7 @@ TEST(add_attribute, a_second_save_updates_the_definition_and_keeps_earlier_value
 }
 
 TEST(add_attribute, a_block_stacked_by_earlier_saves_shows_one_value_in_new_references) {
-  ControlHarness h;
+  EmbeddedControl h;
   // Two saves of an earlier release, with the tag upper-cased as the CAD host keeps it.
   const uint32_t block = h.Drawing().AddBlock({"Height", {0, 0, 0}});
   for (const char* old : {"1", "2"}) {
@@ -209,9 +212,7 @@ class NamedBlock : public host::Block {
   }
 
  private:
-  [[noreturn]] void Unexpected() {
-    throw automation::AutomationError(-1, "unexpected call on padding block " + name_, "test");
-  }
+  [[noreturn]] void Unexpected() { UnexpectedCall("padding block " + name_); }
   std::string name_;
 };
 
@@ -260,19 +261,21 @@ class PaddedDocument : public host::Document {
 };
 
 TEST(add_attribute, the_block_search_counts_past_sixteen_bits) {
-  ControlHarness h;
+  // The handler would turn a call on a padding block into a message: strict, it also fails.
+  StrictFakes strict;
+  EmbeddedControl h;
   h.Drawing().AddBlock({"Height", {0, 0, 0}});
   h.control->State().activeDoc =
       std::make_shared<PaddedDocument>(h.application->DocumentObject(kDrawingName));
   SaveAs(h, 1, "<Save as attribute>", "Height", "1", {At(0, 0)});
-  EXPECT_TRUE(h.Lines("dialog message").empty());
-  EXPECT_TRUE(h.Lines("drawing Site.dwg block added").empty());
+  EXPECT_TRUE(h.journal.StartingWith("dialog message").empty());
+  EXPECT_TRUE(h.journal.StartingWith("drawing Site.dwg block added").empty());
   EXPECT_EQ(h.Drawing().EntityCount(Space::Block(0)), 1u);
 
   // Past all of them without a match: the block is added.
   SaveAs(h, 2, "<Save as attribute>", "Area", "1", {At(0, 0)});
-  EXPECT_TRUE(h.Lines("dialog message").empty());
-  EXPECT_EQ(h.Lines("drawing Site.dwg block added").size(), 1u);
+  EXPECT_TRUE(h.journal.StartingWith("dialog message").empty());
+  EXPECT_EQ(h.journal.StartingWith("drawing Site.dwg block added").size(), 1u);
   EXPECT_EQ(h.Drawing().EntityCount(Space::Model()), 2u);
 }
 
@@ -284,7 +287,7 @@ TEST(writers, a_cancelled_first_pick_adds_nothing_but_a_new_block) {
   for (const Case& c :
        {Case{"<Save as text>", "<Save as text>"}, Case{"<Save as dimension>", "Linear dimension"},
         Case{"<Save as dimension>", "Angular dimension"}, Case{"<Save as attribute>", "Area"}}) {
-    ControlHarness h;
+    EmbeddedControl h;
     SaveAs(h, 1, c.method, c.subOption, "1", {PointAnswer{std::nullopt}});
     EXPECT_EQ(h.Drawing().EntityCount(Space::Model()), 0u) << c.subOption;
     EXPECT_EQ(h.Dialogs().back(),
@@ -292,7 +295,7 @@ TEST(writers, a_cancelled_first_pick_adds_nothing_but_a_new_block) {
               "occurred., SaveMeasurement\" caption \"VeskNimboDock17\"");
   }
   // The attribute's block is defined before its pick and stays, empty.
-  ControlHarness h;
+  EmbeddedControl h;
   SaveAs(h, 1, "<Save as attribute>", "Area", "1", {PointAnswer{std::nullopt}});
   ASSERT_EQ(h.Drawing().Blocks().size(), 1u);
   EXPECT_EQ(h.Drawing().EntityCount(Space::Block(0)), 0u);
@@ -300,13 +303,13 @@ TEST(writers, a_cancelled_first_pick_adds_nothing_but_a_new_block) {
 
 TEST(writers, without_a_drawing_nothing_is_picked_or_written) {
   for (const char* method : {"<Save as text>", "<Save as dimension>", "<Save as attribute>"}) {
-    ControlHarness h({.openDrawing = false});
+    EmbeddedControl h({.drawing = ""});
     h.person.Give({ButtonAnswer{"Yes"}, InputAnswer{"1"}});
     h.Measure("AreaMeasured", 1, method, "Linear dimension");
     EXPECT_EQ(h.Dialogs().size(), 2u) << method;
-    EXPECT_TRUE(h.Lines("user ").empty());
+    EXPECT_TRUE(h.journal.StartingWith("user ").empty());
   }
 }
 
 }  // namespace
-}  // namespace nimbo::capture_testing
+}  // namespace nimbo::testing

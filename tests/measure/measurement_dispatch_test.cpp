@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "measure/control_harness.h"
+#include "support/embedded_control.h"
 
-namespace nimbo::capture_testing {
+namespace nimbo::testing {
 namespace {
 
 using standalone::Space;
@@ -21,7 +21,7 @@ const std::vector<std::string> kEvents = {
     "HeightMeasured", "LocationXMeasured", "LocationYMeasured"};
 
 TEST(save_measurement, sub_option_none_shows_and_writes_nothing_for_any_method) {
-  ControlHarness h;
+  EmbeddedControl h;
   for (const std::string& event : kEvents) {
     h.Measure(event, 3.0, "<Save as text>", "<None>");
     h.Measure(event, 3.0, "Parcels", "<None>");
@@ -31,7 +31,7 @@ TEST(save_measurement, sub_option_none_shows_and_writes_nothing_for_any_method) 
 
 TEST(save_measurement, confirmation_text_in_the_locale_and_a_no_ends_it) {
   for (const auto* locale : {&automation::Locale::EnUs(), &automation::Locale::DeDe()}) {
-    ControlHarness h({.locale = locale});
+    EmbeddedControl h({.locale = locale});
     h.person.Give(ButtonAnswer{"No"});
     h.Measure("HeightMeasured", 12.5, "<Save as attribute>", "Height");
     const std::string value = locale == &automation::Locale::EnUs() ? "12.5" : "12,5";
@@ -49,7 +49,7 @@ TEST(save_measurement, text_height_is_read_in_the_locale) {
   };
   for (const Case& c :
        {Case{&automation::Locale::EnUs(), "2.5"}, Case{&automation::Locale::DeDe(), "2,5"}}) {
-    ControlHarness h({.locale = c.locale});
+    EmbeddedControl h({.locale = c.locale});
     h.person.Give({ButtonAnswer{"Yes"}, InputAnswer{c.typed}, PointAnswer{host::Point3{1, 2, 0}}});
     h.Measure("DistanceMeasured", 4, "<Save as text>", "<Save as text>");
     EXPECT_EQ(h.Dialogs()[1], kHeightPrompt + std::string(" -> \"") + c.typed + "\"");
@@ -63,30 +63,30 @@ TEST(save_measurement, a_cancelled_or_unreadable_height_is_a_type_mismatch_and_w
   const std::vector<InputAnswer> answers = {InputAnswer{std::nullopt}, InputAnswer{"abc"},
                                             InputAnswer{""}, InputAnswer{"2,5"}};
   for (const InputAnswer& answer : answers) {
-    ControlHarness h;
+    EmbeddedControl h;
     h.person.Give({ButtonAnswer{"Yes"}, answer});
     h.Measure("HeightMeasured", 4, "<Save as dimension>", "Linear dimension");
     EXPECT_EQ(h.Dialogs().back(),
               "dialog message \"Exception: vnvEvents_HeightMeasured 13, Type mismatch, "
               "SaveMeasurement\" caption \"VeskNimboDock17\"");
-    EXPECT_TRUE(h.Lines("user ").empty());
+    EXPECT_TRUE(h.journal.StartingWith("user ").empty());
     EXPECT_TRUE(h.DrawingChanges().empty());
   }
 }
 
 TEST(save_measurement, only_the_text_methods_ask_for_a_height) {
-  ControlHarness h;
+  EmbeddedControl h;
   h.Drawing().AddObjectDataTable({"Parcels", {"Area"}});
   h.person.Give({ButtonAnswer{"Yes"}, SelectAnswer{{}}});
   h.Measure("AreaMeasured", 4, "Parcels", "Area");
   h.person.Give({ButtonAnswer{"Yes"}, SelectAnswer{{}}});
   h.Measure("AreaMeasured", 4, "<Save as extrusion (only for heights)>",
             "<Save as extrusion (only for heights)>");
-  EXPECT_TRUE(h.Lines("dialog input").empty());
+  EXPECT_TRUE(h.journal.StartingWith("dialog input").empty());
 }
 
 TEST(save_measurement, a_method_differing_in_case_is_taken_for_an_object_data_table) {
-  ControlHarness h;
+  EmbeddedControl h;
   h.person.Give(ButtonAnswer{"Yes"});
   h.Measure("DistanceMeasured", 4, "<save as text>", "<Save as text>");
   EXPECT_THAT(h.Dialogs(),
@@ -96,7 +96,7 @@ TEST(save_measurement, a_method_differing_in_case_is_taken_for_an_object_data_ta
 }
 
 TEST(save_measurement, every_handler_tells_a_failure_under_its_own_name) {
-  ControlHarness h;
+  EmbeddedControl h;
   h.control->State().mapApp = nullptr;
   for (const std::string& event : kEvents) {
     h.person.Give(ButtonAnswer{"Yes"});
@@ -108,7 +108,7 @@ TEST(save_measurement, every_handler_tells_a_failure_under_its_own_name) {
 }
 
 TEST(save_measurement, a_cancelled_pick_is_told_like_any_other_error) {
-  ControlHarness h;
+  EmbeddedControl h;
   h.person.Give({ButtonAnswer{"Yes"}, InputAnswer{"10"}, PointAnswer{std::nullopt}});
   h.Measure("ElevationMeasured", 4, "<Save as text>", "<Save as text>");
   EXPECT_EQ(h.Dialogs().back(),
@@ -118,4 +118,4 @@ TEST(save_measurement, a_cancelled_pick_is_told_like_any_other_error) {
 }
 
 }  // namespace
-}  // namespace nimbo::capture_testing
+}  // namespace nimbo::testing

@@ -2,9 +2,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "measure/control_harness.h"
+#include "support/embedded_control.h"
 
-namespace nimbo::capture_testing {
+namespace nimbo::testing {
 namespace {
 
 using ::testing::ElementsAre;
@@ -16,7 +16,7 @@ constexpr const char* kExtrusion =
     "<Save as extrusion (only for heights)>,<Save as extrusion (only for heights)>";
 
 TEST(save_options, fixed_methods_then_every_table_with_its_fields_in_order) {
-  ControlHarness h;
+  EmbeddedControl h;
   h.Drawing().AddObjectDataTable({"Parcels", {"Area", "Owner"}});
   h.Drawing().AddObjectDataTable({"Marks", {}});
   h.Drawing().AddObjectDataTable({"Roofs", {"Height"}});
@@ -25,7 +25,7 @@ TEST(save_options, fixed_methods_then_every_table_with_its_fields_in_order) {
   EXPECT_THAT(h.viewer.Model().TableInfo(),
               ElementsAre(kText, kDimension, kAttribute, kExtrusion, "Parcels,Area,Owner", "Marks",
                           "Roofs,Height"));
-  EXPECT_EQ(h.Lines("viewer ")[0], "viewer ClearTableInfo()");
+  EXPECT_EQ(h.journal.StartingWith("viewer ")[0], "viewer ClearTableInfo()");
 
   // Published again from scratch on the next click, with the tables of that moment.
   h.Drawing().AddObjectDataTable({"Trees", {"Species"}});
@@ -36,7 +36,7 @@ TEST(save_options, fixed_methods_then_every_table_with_its_fields_in_order) {
 }
 
 TEST(save_options, without_map_or_drawing_only_the_fixed_methods) {
-  ControlHarness h;
+  EmbeddedControl h;
   h.Drawing().AddObjectDataTable({"Parcels", {"Area"}});
   h.control->State().mapApp = nullptr;
   h.person.Give(PointAnswer{host::Point3{0, 0, 0}});
@@ -44,7 +44,7 @@ TEST(save_options, without_map_or_drawing_only_the_fixed_methods) {
   EXPECT_THAT(h.viewer.Model().TableInfo(), ElementsAre(kText, kDimension, kAttribute, kExtrusion));
 
   // No drawing bound: the application's drawing is not fetched for the list.
-  ControlHarness unbound;
+  EmbeddedControl unbound;
   unbound.Drawing().AddObjectDataTable({"Parcels", {"Area"}});
   unbound.control->State().activeDoc = nullptr;
   unbound.person.Give(PointAnswer{host::Point3{0, 0, 0}});
@@ -53,7 +53,7 @@ TEST(save_options, without_map_or_drawing_only_the_fixed_methods) {
 }
 
 TEST(save_options, a_failing_map_call_keeps_what_was_published_and_is_told) {
-  ControlHarness h;
+  EmbeddedControl h;
   h.Drawing().AddObjectDataTable({"Parcels", {"Area"}});
   h.Drawing().AddObjectDataTable({"Roofs", {"Height"}});
   h.faults.Add("map.ODTable.Name", -2147467259, "Unspecified error", 1);
@@ -66,4 +66,4 @@ TEST(save_options, a_failing_map_call_keeps_what_was_published_and_is_told) {
 }
 
 }  // namespace
-}  // namespace nimbo::capture_testing
+}  // namespace nimbo::testing

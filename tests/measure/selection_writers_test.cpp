@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "measure/control_harness.h"
+#include "support/embedded_control.h"
 
-namespace nimbo::capture_testing {
+namespace nimbo::testing {
 namespace {
 
 using standalone::EntityData;
@@ -18,7 +18,7 @@ using ::testing::ElementsAre;
 constexpr const char* kExtrusion = "<Save as extrusion (only for heights)>";
 constexpr const char* kSetName = "\"Vesk12/7/2026 10:15:30 AM\"";
 
-void AddRegion(ControlHarness& h, const std::string& id, double x) {
+void AddRegion(EmbeddedControl& h, const std::string& id, double x) {
   EntityData region;
   region.id = id;
   region.kind = EntityKind::Region;
@@ -26,7 +26,7 @@ void AddRegion(ControlHarness& h, const std::string& id, double x) {
   h.Drawing().AddEntity(Space::Model(), region);
 }
 
-void AddLine(ControlHarness& h, const std::string& id) {
+void AddLine(EmbeddedControl& h, const std::string& id) {
   EntityData line;
   line.id = id;
   line.kind = EntityKind::Line;
@@ -35,12 +35,12 @@ void AddLine(ControlHarness& h, const std::string& id) {
   h.Drawing().AddEntity(Space::Model(), line);
 }
 
-void Extrude(ControlHarness& h, double value, std::vector<std::string> selected) {
+void Extrude(EmbeddedControl& h, double value, std::vector<std::string> selected) {
   h.person.Give({ButtonAnswer{"Yes"}, SelectAnswer{std::move(selected)}});
   h.Measure("HeightMeasured", value, kExtrusion, kExtrusion);
 }
 
-std::vector<EntityData> Solids(ControlHarness& h) {
+std::vector<EntityData> Solids(EmbeddedControl& h) {
   std::vector<EntityData> solids;
   for (const EntityData& e : h.Drawing().Entities(Space::Model())) {
     if (e.kind == EntityKind::Solid) solids.push_back(e);
@@ -49,7 +49,7 @@ std::vector<EntityData> Solids(ControlHarness& h) {
 }
 
 TEST(extrude_entity, extrudes_the_selected_regions_and_skips_the_rest) {
-  ControlHarness h;
+  EmbeddedControl h;
   AddRegion(h, "r1", 0);
   AddLine(h, "l1");
   AddRegion(h, "r2", 5);
@@ -62,7 +62,7 @@ TEST(extrude_entity, extrudes_the_selected_regions_and_skips_the_rest) {
   EXPECT_EQ(solids[0].taperAngle, 0);
   EXPECT_TRUE(h.Drawing().FindEntity("r1").has_value());  // the regions stay
   EXPECT_EQ(h.Dialogs().size(), 1u);                      // the confirmation only
-  EXPECT_THAT(h.Lines("drawing Site.dwg selection set"),
+  EXPECT_THAT(h.journal.StartingWith("drawing Site.dwg selection set"),
               ElementsAre(std::string("drawing Site.dwg selection set added ") + kSetName,
                           std::string("drawing Site.dwg selection set ") + kSetName +
                               " selected 3 on screen",
@@ -70,7 +70,7 @@ TEST(extrude_entity, extrudes_the_selected_regions_and_skips_the_rest) {
 }
 
 TEST(extrude_entity, an_empty_selection_leaves_no_selection_set) {
-  ControlHarness h;
+  EmbeddedControl h;
   Extrude(h, 3, {});
   EXPECT_TRUE(Solids(h).empty());
   EXPECT_TRUE(h.Drawing().SelectionSetNames().empty());
@@ -81,7 +81,7 @@ TEST(extrude_entity, an_empty_selection_leaves_no_selection_set) {
 }
 
 TEST(extrude_entity, a_failing_host_call_keeps_earlier_solids_and_leaves_no_set) {
-  ControlHarness h;
+  EmbeddedControl h;
   AddRegion(h, "r1", 0);
   AddRegion(h, "r2", 5);
   h.faults.Add("drawing.ModelSpace.AddExtrudedSolid", -2145386493, "Invalid input", 1);
@@ -108,7 +108,7 @@ class ObjectData : public ::testing::Test {
     h.person.Give({ButtonAnswer{"Yes"}, SelectAnswer{std::move(selected)}});
     h.Measure("AreaMeasured", value, table, field);
   }
-  ControlHarness h;
+  EmbeddedControl h;
 };
 
 TEST_F(ObjectData, every_selected_object_gets_a_new_record_with_the_value) {
@@ -136,14 +136,14 @@ TEST_F(ObjectData, a_missing_table_or_field_is_told_and_nothing_is_selected) {
   h.Measure("AreaMeasured", 1, "Parcels", "Width");
   h.person.Give(ButtonAnswer{"Yes"});
   h.Measure("AreaMeasured", 1, "Parcels", "area");  // field names are exact
-  EXPECT_THAT(h.Lines("dialog message"),
+  EXPECT_THAT(h.journal.StartingWith("dialog message"),
               ElementsAre("dialog message \"Object table Roads not found.\" caption "
                           "\"Vesk plug-in\"",
                           "dialog message \"Field Width in object table Parcels not found.\" "
                           "caption \"Vesk plug-in\"",
                           "dialog message \"Field area in object table Parcels not found.\" "
                           "caption \"Vesk plug-in\""));
-  EXPECT_TRUE(h.Lines("user ").empty());
+  EXPECT_TRUE(h.journal.StartingWith("user ").empty());
   EXPECT_TRUE(h.DrawingChanges().empty());
 }
 
@@ -151,7 +151,7 @@ TEST_F(ObjectData, an_empty_selection_writes_nothing_and_deletes_the_set) {
   Save(1, "Parcels", "Area", {});
   EXPECT_TRUE(h.Drawing().ObjectDataRecords().empty());
   EXPECT_TRUE(h.Drawing().SelectionSetNames().empty());
-  EXPECT_EQ(h.Lines("drawing Site.dwg selection set added").size(), 1u);
+  EXPECT_EQ(h.journal.StartingWith("drawing Site.dwg selection set added").size(), 1u);
 }
 
 TEST_F(ObjectData, a_failing_attach_keeps_earlier_records_and_leaves_no_set) {
@@ -172,4 +172,4 @@ TEST_F(ObjectData, binds_the_application_drawing_when_none_is_bound) {
 }
 
 }  // namespace
-}  // namespace nimbo::capture_testing
+}  // namespace nimbo::testing

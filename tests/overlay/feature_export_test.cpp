@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "automation/error.h"
-#include "overlay/embedded_palette.h"
 #include "overlay/feature_export.h"
 #include "overlay/lineweight_width.h"
+#include "support/embedded_control.h"
 
 namespace nimbo::overlay {
 namespace {
@@ -79,7 +79,7 @@ class FeatureExport : public ::testing::Test {
     return palette.viewer.Model().FindOverlay(view, name);
   }
 
-  testing::EmbeddedPalette palette;
+  testing::EmbeddedControl palette{testing::PaletteOptions()};
 };
 
 const Lines kRoadsLayerCalls = {

@@ -8,7 +8,7 @@
 
 #include "automation/variant.h"
 #include "geometry/bound.h"
-#include "overlay/embedded_palette.h"
+#include "support/embedded_control.h"
 
 namespace nimbo::overlay {
 namespace {
@@ -116,7 +116,7 @@ class OverlayEvents : public ::testing::Test {
 
   const standalone::ViewerView& View(int view) { return palette.viewer.Model().View(view); }
 
-  testing::EmbeddedPalette palette;
+  testing::EmbeddedControl palette{testing::PaletteOptions()};
 };
 
 TEST_F(OverlayEvents, permission_granted_offers_b_then_a_and_fills_views_1_and_3) {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "automation/error.h"
-#include "overlay/embedded_palette.h"
+#include "support/embedded_control.h"
 
 namespace nimbo::overlay {
 namespace {
@@ -67,7 +67,7 @@ class OverlayLifecycle : public ::testing::Test {
     return AutomationError(0, "");
   }
 
-  testing::EmbeddedPalette palette;
+  testing::EmbeddedControl palette{testing::PaletteOptions()};
 };
 
 TEST_F(OverlayLifecycle, offers_the_layers_that_are_on_in_table_order_except_display_layers) {
@@ -104,7 +104,7 @@ TEST_F(OverlayLifecycle, offers_nothing_without_a_drawing_or_without_the_viewer)
   EXPECT_EQ(State().layerNames, std::vector<std::string>{});
 
   // A drawing that becomes active is bound on the way and its layers offered.
-  palette.application->Activate(testing::kDrawingName);
+  palette.application->Activate(palette.drawingName);
   GetLayerNames(State());
   EXPECT_NE(State().activeDoc, nullptr);
   EXPECT_EQ(State().layerNames, std::vector<std::string>{"0"});

@@ -2,9 +2,9 @@
 // another drawing is activated): every later operation on it fails with the host's
 // disconnected error, told once by the rules of its entry point; none crashes; the next
 // activation brings everything back.
-#include "world_harness.h"
+#include "support/session_world.h"
 
-namespace nimbo::reliability_testing {
+namespace nimbo::testing {
 namespace {
 
 constexpr const char* kDisconnected =
@@ -114,4 +114,4 @@ TEST_F(ClosedDocument, activating_another_drawing_brings_everything_back) {
 }
 
 }  // namespace
-}  // namespace nimbo::reliability_testing
+}  // namespace nimbo::testing

@@ -1,8 +1,8 @@
 // A drawing with nothing in it but layer "0": every handler and operation runs on it
 // without an error, except the one the host must refuse (deleting layer "0").
-#include "world_harness.h"
+#include "support/session_world.h"
 
-namespace nimbo::reliability_testing {
+namespace nimbo::testing {
 namespace {
 
 TEST(empty_drawing, every_handler_and_operation_runs_on_a_drawing_with_nothing_in_it) {
@@ -77,4 +77,4 @@ TEST(empty_drawing, every_handler_and_operation_runs_on_a_drawing_with_nothing_i
 }
 
 }  // namespace
-}  // namespace nimbo::reliability_testing
+}  // namespace nimbo::testing

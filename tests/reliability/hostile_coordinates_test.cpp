@@ -4,9 +4,9 @@
 #include <cmath>
 #include <limits>
 
-#include "world_harness.h"
+#include "support/session_world.h"
 
-namespace nimbo::reliability_testing {
+namespace nimbo::testing {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -193,4 +193,4 @@ TEST(hostile_coordinates, a_drawing_with_nan_and_infinite_geometry_is_exported_a
 }
 
 }  // namespace
-}  // namespace nimbo::reliability_testing
+}  // namespace nimbo::testing

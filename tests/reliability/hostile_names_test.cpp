@@ -6,9 +6,9 @@
 #include "replay/output/replay_picture.h"
 #include "replay/output/replay_state.h"
 #include "standalone/journal.h"
-#include "world_harness.h"
+#include "support/session_world.h"
 
-namespace nimbo::reliability_testing {
+namespace nimbo::testing {
 namespace {
 
 const std::string kQuoted = "Roads, \"old\"";
@@ -143,4 +143,4 @@ TEST(hostile_names, block_names_make_one_block_each_and_what_the_host_refuses_is
 }
 
 }  // namespace
-}  // namespace nimbo::reliability_testing
+}  // namespace nimbo::testing

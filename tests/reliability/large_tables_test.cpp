@@ -3,9 +3,9 @@
 // reached like the first.
 #include <string>
 
-#include "world_harness.h"
+#include "support/session_world.h"
 
-namespace nimbo::reliability_testing {
+namespace nimbo::testing {
 namespace {
 
 constexpr int kMany = 40000;
@@ -115,4 +115,4 @@ TEST(large_tables, the_block_search_of_an_attribute_save_finds_the_last_of_40000
 }
 
 }  // namespace
-}  // namespace nimbo::reliability_testing
+}  // namespace nimbo::testing

@@ -5,9 +5,9 @@
 #include <array>
 #include <functional>
 
-#include "world_harness.h"
+#include "support/session_world.h"
 
-namespace nimbo::reliability_testing {
+namespace nimbo::testing {
 namespace {
 
 nlohmann::json Site(const std::string& name = "Site.dwg") {
@@ -177,4 +177,4 @@ TEST(reentry, a_control_terminated_inside_its_own_handler_finishes_it_and_hears_
 }
 
 }  // namespace
-}  // namespace nimbo::reliability_testing
+}  // namespace nimbo::testing

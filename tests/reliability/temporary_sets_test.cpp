@@ -2,9 +2,9 @@
 // the handler as any failure, and the set is deleted all the same on the way out, so that
 // the next export within the same second can take the same name. (Found by the fault
 // sweep: the set stayed, and every export until the clock's next second failed on it.)
-#include "world_harness.h"
+#include "support/session_world.h"
 
-namespace nimbo::reliability_testing {
+namespace nimbo::testing {
 namespace {
 
 nlohmann::json Site() {
@@ -67,4 +67,4 @@ TEST(temporary_sets, a_set_whose_deletion_is_refused_once_is_deleted_on_the_way_
 }
 
 }  // namespace
-}  // namespace nimbo::reliability_testing
+}  // namespace nimbo::testing

@@ -10,15 +10,8 @@
 #include "automation/clock.h"
 #include "shell/dock_control.h"
 #include "shell/lifecycle_fakes.h"
-#include "standalone/cad/memory_host.h"
-#include "standalone/cad/running_objects.h"
-#include "standalone/fault_plan.h"
-#include "standalone/journal.h"
-#include "standalone/scripted_dialogs.h"
-#include "standalone/scripted_person.h"
-#include "standalone/simulated_dock_container.h"
-#include "standalone/viewer/simulated_extender.h"
-#include "standalone/viewer/simulated_viewer.h"
+#include "support/embedded_control.h"
+#include "support/strict_fakes.h"
 
 namespace nimbo::shell {
 namespace {
@@ -31,25 +24,23 @@ using Lines = std::vector<std::string>;
 constexpr const char* kClientInfoLine =
     R"(viewer SetClientInfo("VeskNIMBO plug-in for Autodesk Map 2007/08/09", "2.5.2"))";
 
-// A palette with the control in it and the CAD application running.
+// The control created in its palette, on the embedded default with the CAD side's fakes,
+// and the CAD application running. The fakes are strict: the control traps what they
+// raise, so a call they did not expect would otherwise only show as a message.
 class Palette : public ::testing::Test {
  protected:
-  Palette() {
-    running.running[host::kCadProgId] = application;
-    control = std::make_unique<DockControl>(Environment());
+  Palette() { running.running[host::kCadProgId] = application; }
+
+  static testing::HarnessOptions Options(host::RunningObjects& running) {
+    testing::HarnessOptions options;
+    options.drawing = "";
+    options.start = testing::Start::Created;
+    options.now = automation::DateTime{};
+    options.runningObjects = &running;
+    return options;
   }
 
-  host::ControlEnvironment Environment() {
-    host::ControlEnvironment env;
-    env.viewer = &viewer;
-    env.viewerExtender = &viewerExtender;
-    env.button = &button;
-    env.runningObjects = &running;
-    env.dialogs = &dialogs;
-    env.clock = &clock;
-    return env;
-  }
-
+  host::ControlEnvironment Environment() { return world.Environment(); }
   control::ControlState& State() { return control->State(); }
 
   void FillBounds() {
@@ -64,24 +55,20 @@ class Palette : public ::testing::Test {
     }
     return true;
   }
-  Lines JournalSince(size_t from) {
-    const Lines& lines = journal.Lines();
-    return Lines(lines.begin() + static_cast<std::ptrdiff_t>(from), lines.end());
-  }
+  Lines JournalSince(size_t from) { return journal.Since(from); }
   void StopCad() { running.running.clear(); }
 
-  standalone::Journal journal;
-  standalone::FaultPlan faults;
-  standalone::ScriptedPerson person;
-  standalone::ScriptedDialogs dialogs{person, journal, faults, kLibraryName};
-  standalone::SimulatedViewer viewer{journal, faults};
-  standalone::SimulatedExtender viewerExtender = standalone::SimulatedExtender::ForViewer(journal);
-  standalone::SimulatedExtender button = standalone::SimulatedExtender::ForButton(journal);
-  standalone::SimulatedDockContainer container{journal, faults};
-  automation::FixedClock clock{automation::DateTime{}};
+  testing::StrictFakes strict;
   FakeRunningObjects running;
   std::shared_ptr<FakeApplication> application = std::make_shared<FakeApplication>();
-  std::unique_ptr<DockControl> control;
+  testing::EmbeddedControl world{Options(running)};
+  // The world's parts under the names the tests use.
+  standalone::Journal& journal = world.journal;
+  standalone::FaultPlan& faults = world.faults;
+  standalone::SimulatedViewer& viewer = world.viewer;
+  standalone::SimulatedExtender& button = world.button;
+  standalone::SimulatedDockContainer& container = *world.container;
+  std::unique_ptr<DockControl>& control = world.control;
 };
 
 TEST_F(Palette, show_without_the_cad_application_reports_and_sets_nothing_after_the_viewer) {
@@ -113,7 +100,7 @@ TEST_F(Palette, a_failing_show_leaves_the_members_it_did_not_reach_as_they_were)
   const auto visible3 = State().visibleBounds(3);
 
   StopCad();
-  const size_t before = journal.Lines().size();
+  const size_t before = journal.Mark();
   control->UserControl_Show();
 
   EXPECT_EQ(JournalSince(before).size(), 2u);  // the client info again, then the message
@@ -208,7 +195,7 @@ TEST_F(Palette, a_drawing_switch_repoints_the_drawing_members_and_calls_no_viewe
   auto otherApplication = std::make_shared<FakeApplication>();
   auto a = std::make_shared<FakeDrawing>("A.dwg", application);
   auto b = std::make_shared<FakeDrawing>("B.dwg", otherApplication);
-  const size_t before = journal.Lines().size();
+  const size_t before = journal.Mark();
 
   container.ReportDocumentActivated(a);
   EXPECT_EQ(State().activeDoc, a);
@@ -386,22 +373,20 @@ namespace {
 // The whole road in the embedded default: the in-memory CAD application with two
 // drawings, found by the running-object lookup.
 TEST(embedded_palette, shows_docks_follows_the_drawings_and_terminates) {
-  standalone::Journal journal;
-  standalone::FaultPlan faults;
-  standalone::ScriptedPerson person;
-  standalone::ScriptedDialogs dialogs{person, journal, faults, kLibraryName};
-  standalone::SimulatedViewer viewer{journal, faults};
-  auto viewerExtender = standalone::SimulatedExtender::ForViewer(journal);
-  auto button = standalone::SimulatedExtender::ForButton(journal);
-  auto container = std::make_shared<standalone::SimulatedDockContainer>(journal, faults);
-  auto cad = standalone::MemoryApplication::Create(faults, journal, person);
-  cad->AddDocument("A.dwg");
-  cad->AddDocument("B.dwg");
-  cad->Activate("A.dwg");
-  standalone::MemoryRunningObjects running(cad, faults);
-  automation::FixedClock clock{automation::DateTime{}};
-  DockControl control(host::ControlEnvironment{&viewer, &viewerExtender, &button, &running,
-                                               &dialogs, &automation::Locale::EnUs(), &clock});
+  testing::HarnessOptions options;
+  options.drawing = "";
+  options.start = testing::Start::Created;
+  options.now = automation::DateTime{};
+  testing::EmbeddedControl world(options);
+  world.application->AddDocument("A.dwg");
+  world.application->AddDocument("B.dwg");
+  world.application->Activate("A.dwg");
+  standalone::Journal& journal = world.journal;
+  standalone::SimulatedViewer& viewer = world.viewer;
+  standalone::MemoryRunningObjects& running = world.runningObjects;
+  const std::shared_ptr<standalone::MemoryApplication>& cad = world.application;
+  const std::shared_ptr<standalone::SimulatedDockContainer>& container = world.container;
+  DockControl& control = *world.control;
 
   control.IRetrieveDockableContainer_SetDockContainer(container);
   control.UserControl_Show();

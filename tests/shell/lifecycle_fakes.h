@@ -1,7 +1,7 @@
 // The CAD side of the control's lifecycle, as small fakes: the running-object lookup, the
 // CAD application with its Map interface object, and drawings with a connection point
 // for their events. Each counts what the lifecycle may and may not do to it; members the
-// lifecycle has no business calling fail loudly.
+// lifecycle has no business calling fail loudly (strict_fakes.h).
 #pragma once
 
 #include <map>
@@ -14,12 +14,9 @@
 #include "host/map.h"
 #include "host/platform.h"
 #include "standalone/simulated_event_sinks.h"
+#include "support/strict_fakes.h"
 
 namespace nimbo::testing {
-
-[[noreturn]] inline void UnexpectedCall(const char* member) {
-  throw automation::AutomationError(-1, std::string("unexpected call: ") + member, "fake");
-}
 
 class FakeMapApplication : public host::MapApplication {
  public:

@@ -139,5 +139,42 @@ TEST_F(MemoryJournal, lines_name_the_document_the_change_was_made_in) {
               ElementsAre("drawing Other layer added \"X\"", "drawing Site layer added \"Y\""));
 }
 
+// The helpers the tests read the journal with.
+TEST(journal, since_a_mark_reads_only_what_came_after_it) {
+  Journal journal;
+  journal.Write("viewer Refresh()");
+  const size_t mark = journal.Mark();
+  EXPECT_EQ(mark, 1u);
+  EXPECT_THAT(journal.Since(mark), IsEmpty());
+  journal.Write("dialog message \"x\"");
+  journal.Write("viewer Top = 0");
+  EXPECT_THAT(journal.Since(mark), ElementsAre("dialog message \"x\"", "viewer Top = 0"));
+  EXPECT_THAT(journal.Since(0),
+              ElementsAre("viewer Refresh()", "dialog message \"x\"", "viewer Top = 0"));
+  // Cleared below the mark: nothing after it, and no read past the end.
+  journal.Clear();
+  journal.Write("viewer Left = 5");
+  EXPECT_THAT(journal.Since(mark + 1), IsEmpty());
+  EXPECT_THAT(journal.Since(mark), IsEmpty());
+  EXPECT_THAT(journal.Since(0), ElementsAre("viewer Left = 5"));
+}
+
+TEST(journal, starting_with_a_prefix_keeps_the_order_and_honours_the_mark) {
+  Journal journal;
+  journal.Write("viewer Refresh()");
+  journal.Write("dialog message \"a\"");
+  journal.Write("viewerish line");
+  const size_t mark = journal.Mark();
+  journal.Write("viewer Top = 0");
+  journal.Write("  viewer indented");
+  journal.Write("Viewer capitalised");
+  EXPECT_THAT(journal.StartingWith("viewer "), ElementsAre("viewer Refresh()", "viewer Top = 0"));
+  EXPECT_THAT(journal.StartingWith("viewer ", mark), ElementsAre("viewer Top = 0"));
+  EXPECT_THAT(journal.StartingWith("dialog ", mark), IsEmpty());
+  EXPECT_THAT(journal.StartingWith("", mark),
+              ElementsAre("viewer Top = 0", "  viewer indented", "Viewer capitalised"));
+  EXPECT_THAT(journal.StartingWith("viewer ", 100), IsEmpty());
+}
+
 }  // namespace
 }  // namespace nimbo::standalone::testing

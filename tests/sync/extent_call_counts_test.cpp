@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "automation/variant.h"
-#include "overlay/embedded_palette.h"
 #include "overlay/feature_export.h"
+#include "support/embedded_control.h"
 
 namespace nimbo::sync {
 namespace {
@@ -67,7 +67,7 @@ class ExtentCallCounts : public ::testing::Test {
                       [&](const std::string& t) { return t.rfind(prefix, 0) == 0; }));
   }
 
-  testing::EmbeddedPalette palette;
+  testing::EmbeddedControl palette{testing::PaletteOptions()};
 
  private:
   size_t targetMark_ = 0;

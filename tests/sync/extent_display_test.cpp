@@ -8,7 +8,7 @@
 
 #include "automation/variant.h"
 #include "control/display_layers.h"
-#include "overlay/embedded_palette.h"
+#include "support/embedded_control.h"
 
 namespace nimbo::sync {
 namespace {
@@ -56,7 +56,7 @@ class ExtentDisplay : public ::testing::Test {
   }
   bool HasLayer(const std::string& name) { return palette.LayerNamed(name) != nullptr; }
 
-  testing::EmbeddedPalette palette;
+  testing::EmbeddedControl palette{testing::PaletteOptions()};
 };
 
 TEST_F(ExtentDisplay, stores_the_viewers_corners_as_ul_ur_lr_ll_and_draws_the_closed_ring) {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "automation/error.h"
-#include "overlay/embedded_palette.h"
+#include "support/embedded_control.h"
 
 namespace nimbo::sync {
 namespace {
@@ -49,7 +49,7 @@ class LayerService : public ::testing::Test {
     return automation::AutomationError(0, "");
   }
 
-  testing::EmbeddedPalette palette;
+  testing::EmbeddedControl palette{testing::PaletteOptions()};
 };
 
 TEST_F(LayerService, add_layer_colours_only_the_exact_display_layer_names) {
@@ -141,7 +141,7 @@ TEST_F(LayerService, without_any_drawing_every_operation_does_nothing) {
   EXPECT_EQ(palette.State().activeDoc, nullptr);
 
   // Once a drawing is active, the next call binds it and keeps it.
-  palette.application->Activate(testing::kDrawingName);
+  palette.application->Activate(palette.drawingName);
   Control().AddLayer(name);
   EXPECT_NE(palette.State().activeDoc, nullptr);
   EXPECT_EQ(palette.LayerNamed(name)->color.index, 5);

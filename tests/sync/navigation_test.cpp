@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "measure/control_harness.h"
 #include "standalone/cad/memory_errors.h"
+#include "support/embedded_control.h"
 
-namespace nimbo::capture_testing {
+namespace nimbo::testing {
 namespace {
 
 using ::testing::ElementsAre;
@@ -21,24 +21,26 @@ standalone::ViewerStatePatch Following(bool follows, bool centres = true) {
 }
 
 TEST(end_command, pan_and_zoom_centre_the_viewer_on_the_view_centre) {
-  ControlHarness h;
+  EmbeddedControl h;
   h.viewer.ApplyState(Following(true));
   h.RunCommand("PAN", standalone::spatial::Vec2{120.5, -40.25});
-  EXPECT_THAT(h.Lines("viewer "), ElementsAre("viewer ViewerFollowsMap() -> True",
-                                              "viewer CenterOnPoint(120.5, -40.25, 30) -> True"));
+  EXPECT_THAT(h.journal.StartingWith("viewer "),
+              ElementsAre("viewer ViewerFollowsMap() -> True",
+                          "viewer CenterOnPoint(120.5, -40.25, 30) -> True"));
 
   // A viewer that cannot centre searches images at the same point, passed by value.
   h.journal.Clear();
   h.viewer.ApplyState(Following(true, false));
   h.RunCommand("ZOOM", standalone::spatial::Vec2{7, 8});
-  EXPECT_THAT(h.Lines("viewer "), ElementsAre("viewer ViewerFollowsMap() -> True",
-                                              "viewer CenterOnPoint(7, 8, 30) -> False",
-                                              "viewer SearchImageAtPoint(7, 8)"));
+  EXPECT_THAT(
+      h.journal.StartingWith("viewer "),
+      ElementsAre("viewer ViewerFollowsMap() -> True", "viewer CenterOnPoint(7, 8, 30) -> False",
+                  "viewer SearchImageAtPoint(7, 8)"));
   EXPECT_TRUE(h.Dialogs().empty());
 }
 
 TEST(end_command, other_commands_and_the_option_off_only_ask_the_option) {
-  ControlHarness h;
+  EmbeddedControl h;
   h.viewer.ApplyState(Following(true));
   const std::vector<std::string> others = {"pan", "Zoom", "-PAN", "ZOOM ", "PANX", "LINE", ""};
   for (const std::string& name : others) h.RunCommand(name, standalone::spatial::Vec2{1, 2});
@@ -53,7 +55,7 @@ TEST(end_command, other_commands_and_the_option_off_only_ask_the_option) {
 }
 
 TEST(end_command, failures_are_silent_and_the_next_command_still_follows) {
-  ControlHarness h;
+  EmbeddedControl h;
   h.viewer.ApplyState(Following(true, false));
   h.faults.Add("drawing.Document.GetVariable", -2145386493, "Invalid input");
   h.RunCommand("PAN");
@@ -65,11 +67,12 @@ TEST(end_command, failures_are_silent_and_the_next_command_still_follows) {
   EXPECT_EQ(h.viewer.CallCount("SearchImageAtPoint"), 0);
 
   h.RunCommand("ZOOM", standalone::spatial::Vec2{3, 4});
-  EXPECT_EQ(h.Lines("viewer SearchImageAtPoint").back(), "viewer SearchImageAtPoint(3, 4)");
+  EXPECT_EQ(h.journal.StartingWith("viewer SearchImageAtPoint").back(),
+            "viewer SearchImageAtPoint(3, 4)");
 }
 
 TEST(end_command, takes_the_active_document_when_none_is_bound) {
-  ControlHarness h;
+  EmbeddedControl h;
   h.viewer.ApplyState(Following(true));
   h.control->State().activeDoc = nullptr;
   h.RunCommand("PAN", standalone::spatial::Vec2{5, 6});
@@ -78,7 +81,7 @@ TEST(end_command, takes_the_active_document_when_none_is_bound) {
 }
 
 TEST(center_button, publishes_the_save_options_then_searches_at_the_picked_point_by_reference) {
-  ControlHarness h;
+  EmbeddedControl h;
   h.person.Give(PointAnswer{host::Point3{10.5, 20, 3}});
   h.control->Command1_Click();
   EXPECT_EQ(h.viewer.Model().TableInfo().size(), 4u);
@@ -88,11 +91,11 @@ TEST(center_button, publishes_the_save_options_then_searches_at_the_picked_point
   EXPECT_THAT(std::vector<std::string>(lines.end() - 3, lines.end()),
               ElementsAre("dialog message \"Click a point in the map\" caption \"VeskNimboDock17\"",
                           "user pick -> (10.5, 20, 3)", "viewer SearchImageAtPoint(&10.5, &20)"));
-  EXPECT_EQ(h.Lines("viewer ClearTableInfo").size(), 1u);
+  EXPECT_EQ(h.journal.StartingWith("viewer ClearTableInfo").size(), 1u);
 }
 
 TEST(center_button, a_cancelled_pick_shows_nothing_more_and_moves_nothing) {
-  ControlHarness h;
+  EmbeddedControl h;
   h.person.Give(PointAnswer{std::nullopt});
   h.control->Command1_Click();
   EXPECT_THAT(h.Dialogs(), ElementsAre("dialog message \"Click a point in the map\" caption "
@@ -101,7 +104,7 @@ TEST(center_button, a_cancelled_pick_shows_nothing_more_and_moves_nothing) {
 }
 
 TEST(center_button, without_a_drawing_tells_the_missing_object_from_search_image) {
-  ControlHarness h({.openDrawing = false});
+  EmbeddedControl h({.drawing = ""});
   h.control->Command1_Click();
   EXPECT_THAT(h.Dialogs(),
               ElementsAre("dialog message \"Click a point in the map\" caption \"VeskNimboDock17\"",
@@ -112,13 +115,13 @@ TEST(center_button, without_a_drawing_tells_the_missing_object_from_search_image
 }
 
 TEST(center_button, other_failures_are_told_and_a_failed_publishing_skips_the_pick) {
-  ControlHarness h;
+  EmbeddedControl h;
   h.faults.Add("viewer.AddTableInfo", -2147467259, "Unspecified error", 2);
   h.control->Command1_Click();
   EXPECT_THAT(h.Dialogs(), ElementsAre("dialog message \"Exception: Command1_Click -2147467259, "
                                        "Unspecified error, SetTableInfo\" caption "
                                        "\"VeskNimboDock17\""));
-  EXPECT_TRUE(h.Lines("user pick").empty());
+  EXPECT_TRUE(h.journal.StartingWith("user pick").empty());
   // What was published before the failure stays.
   EXPECT_EQ(h.viewer.Model().TableInfo().size(), 2u);
 
@@ -132,4 +135,4 @@ TEST(center_button, other_failures_are_told_and_a_failed_publishing_skips_the_pi
 }
 
 }  // namespace
-}  // namespace nimbo::capture_testing
+}  // namespace nimbo::testing

@@ -1,5 +1,6 @@
-// The control in a replay world, for the hostile-input tests: the world is built from a
-// session's JSON text and its steps are run; a test then goes on with steps of its own,
+// The control in a replay world (the embedded default with the control on it, as the
+// replay builds it), for the hostile-input tests: the world is built from a session's JSON
+// text and its steps are run; a test then goes on with steps of its own,
 // viewer events with any values (NaN and infinities included, which JSON cannot carry),
 // and drawings grown in C++ to sizes no session file would hold.
 #pragma once
@@ -19,7 +20,7 @@
 #include "replay/step_runner.h"
 #include "standalone/cad/memory_drawing.h"
 
-namespace nimbo::reliability_testing {
+namespace nimbo::testing {
 
 using automation::Variant;
 
@@ -39,12 +40,12 @@ class World {
   std::vector<std::string> Steps(const nlohmann::json& steps) {
     nlohmann::json session = session_;
     session["steps"] = steps;
-    const size_t mark = world_->journal.Lines().size();
+    const size_t mark = world_->journal.Mark();
     for (const replay::Step& step : Read(session).steps) {
       world_->person.Give(step.user);
       replay::PerformStep(*world_, step.action);
     }
-    return Since(mark);
+    return world_->journal.Since(mark);
   }
   std::vector<std::string> Step(const nlohmann::json& step) {
     return Steps(nlohmann::json::array({step}));
@@ -52,9 +53,9 @@ class World {
 
   // The viewer raises an event with these arguments, in the contract's order.
   std::vector<std::string> Raise(const std::string& event, const std::vector<Variant>& args) {
-    const size_t mark = world_->journal.Lines().size();
+    const size_t mark = world_->journal.Mark();
     world_->viewer.RaiseEvent(event, args);
-    return Since(mark);
+    return world_->journal.Since(mark);
   }
 
   standalone::Drawing& Drawing(const std::string& name) {
@@ -66,10 +67,6 @@ class World {
  private:
   static replay::Session Read(const nlohmann::json& session) {
     return replay::ReadSession(session.dump());
-  }
-  std::vector<std::string> Since(size_t mark) const {
-    const auto& lines = world_->journal.Lines();
-    return {lines.begin() + static_cast<std::ptrdiff_t>(mark), lines.end()};
   }
 
   nlohmann::json session_;
@@ -115,4 +112,4 @@ inline nlohmann::json Session(nlohmann::json document,
            {{{"do", "show"}}, {{"do", "dock"}}, {{"do", "activate"}, {"document", "Site.dwg"}}}}};
 }
 
-}  // namespace nimbo::reliability_testing
+}  // namespace nimbo::testing
