@@ -64,14 +64,13 @@ void QuietViewer::Unadvise(int32_t) {
 }
 
 void QuietViewer::RaiseExtentChanged(const std::vector<Variant>& a) {
-  if (sink_ == nullptr) return;
-  auto d = [&a](size_t i) { return a.at(i).AsDouble(); };
-  sink_->ExtentChanged(d(0), d(1), d(2), d(3), d(4), d(5), d(6), d(7), d(8), d(9),
-                       a.at(10).AsLong());
+  if (sink_ != nullptr) sink_->OnViewerEvent(*host::FindViewerEvent("ExtentChanged"), a);
 }
 
 void QuietViewer::RaiseOverlaysPermissionChanged(bool accept) {
-  if (sink_ != nullptr) sink_->OverlaysPermissionChanged(automation::VBool::From(accept));
+  if (sink_ == nullptr) return;
+  sink_->OnViewerEvent(*host::FindViewerEvent("OverlaysPermissionChanged"),
+                       {Variant::Bool(accept)});
 }
 
 void QuietViewer::SetTotalExtent(int view, const std::array<double, 8>& corners) {

@@ -8,7 +8,7 @@ using automation::errors::kObjectNotSet;
 using automation::errors::Standard;
 
 ControlState::ControlState(host::ControlEnvironment environment) : env(environment) {
-  if (env.viewer != nullptr) viewer = std::make_unique<host::Viewer>(*env.viewer);
+  if (env.viewer != nullptr) viewer = std::make_unique<host::Viewer>(*env.viewer, *env.locale);
 }
 
 host::Viewer& ControlState::Viewer() {

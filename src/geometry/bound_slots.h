@@ -1,18 +1,19 @@
-// The five per-view slots of bounds, indexed by view 1 to 5.
+// The per-view slots of bounds, one for each of the viewer's views, indexed from 1.
 #pragma once
 
 #include <array>
 
 #include "automation/error.h"
 #include "geometry/bound.h"
+#include "host/viewer_views.h"
 
 namespace nimbo::geometry {
 
 class BoundSlots {
  public:
-  static constexpr int kViews = 5;
+  static constexpr int kViews = host::kViewCount;
 
-  // An index outside 1..5 is a subscript out of range (9).
+  // An index outside 1..kViews is a subscript out of range (9).
   BoundRef& operator()(int index) {
     if (index < 1 || index > kViews) {
       throw automation::errors::Standard(automation::errors::kSubscriptOutOfRange);

@@ -2,6 +2,7 @@
 
 #include "automation/error.h"
 #include "automation/object_cast.h"
+#include "host/entity_classes.h"
 
 namespace nimbo::geometry {
 
@@ -79,7 +80,7 @@ VBool Extent::IsGeometryPartiallyInside(const automation::ObjectRef& elem) const
   try {
     auto entity = automation::Require<host::Entity>(elem);
     const std::string objectName = entity->ObjectName();
-    if (objectName == "AcDbPolyline") {
+    if (objectName == host::kPolylineClass) {
       const automation::DoubleArray list =
           automation::Require<host::LightweightPolyline>(entity)->Coordinates();
       const int64_t upper = int64_t{list.lowerBound} + static_cast<int64_t>(list.values.size()) - 1;
@@ -88,7 +89,7 @@ VBool Extent::IsGeometryPartiallyInside(const automation::ObjectRef& elem) const
       }
       return VBool::From(false);
     }
-    if (objectName == "AcDbLine") {
+    if (objectName == host::kLineClass) {
       auto line = automation::Require<host::Line>(entity);
       const host::Point3 start = line->StartPoint();
       const host::Point3 end = line->EndPoint();
@@ -96,7 +97,7 @@ VBool Extent::IsGeometryPartiallyInside(const automation::ObjectRef& elem) const
       const bool endInside = IsInside(end.x, end.y).IsTrue();
       return VBool::From(startInside || endInside);
     }
-    if (objectName == "AcDbPoint") {
+    if (objectName == host::kPointClass) {
       const host::Point3 at = automation::Require<host::PointEntity>(entity)->Coordinates();
       return IsInside(at.x, at.y);
     }

@@ -14,8 +14,8 @@
 namespace nimbo::host {
 
 using automation::DoubleArray;
-using automation::VBool;
 using automation::Variant;
+using automation::VBool;
 
 struct Point3 {
   double x = 0;
@@ -51,7 +51,7 @@ class Color : public automation::Object {
 
 class Entity : public automation::Object {
  public:
-  // "AcDbPolyline", "AcDbLine", "AcDbPoint", "AcDbRegion", ...
+  // One of the class names of entity_classes.h, or another class the control ignores.
   virtual std::string ObjectName() = 0;
   virtual int64_t ObjectID() = 0;
   virtual std::string Layer() = 0;
@@ -126,8 +126,8 @@ class EntityCollection : public automation::Object {
   virtual std::shared_ptr<Solid3d> AddExtrudedSolid(const std::shared_ptr<Region>& profile,
                                                     double height, double taperAngle) = 0;
   virtual std::shared_ptr<BlockReference> InsertBlock(const Point3& at, const std::string& name,
-                                                      double xScale, double yScale,
-                                                      double zScale, double rotation) = 0;
+                                                      double xScale, double yScale, double zScale,
+                                                      double rotation) = 0;
   virtual std::shared_ptr<AttributeDefinition> AddAttribute(double height, int32_t mode,
                                                             const std::string& prompt,
                                                             const Point3& insertion,

@@ -6,8 +6,8 @@
 
 namespace nimbo::host {
 
-using automation::VBool;
 using automation::Variant;
+using automation::VBool;
 
 namespace {
 
@@ -23,6 +23,14 @@ void AppendPenMiddle(std::vector<Variant>& args) {
   args.push_back(Variant("Flat"));
   args.push_back(Variant("Flat"));
   args.push_back(Variant("Miter"));
+}
+
+// A corner past the eighth would reach the next run of getters, which take the same
+// arguments: the table cannot tell, so the corner is checked here.
+void CheckCorner(int corner) {
+  if (corner < 0 || corner >= kCornerCount) {
+    throw automation::errors::Standard(automation::errors::kInvalidCall, "Viewer");
+  }
 }
 
 }  // namespace
@@ -49,23 +57,26 @@ void Viewer::SetClientInfo(const std::string& title, const std::string& version)
 }
 
 std::string Viewer::GetViewMode(int32_t viewIndex) {
-  return automation::ToString(Call(dispid::kGetViewMode, {Variant(viewIndex)}));
+  return automation::ToString(Call(dispid::kGetViewMode, {Variant(viewIndex)}), locale_);
 }
 
 double Viewer::TotalCorner(int corner, int32_t& viewIndex) {
-  return automation::ToDouble(Call(dispid::kTotalULx + corner, {Variant::Ref(viewIndex)}));
+  CheckCorner(corner);
+  return automation::ToDouble(Call(dispid::kTotalULx + corner, {Variant::Ref(viewIndex)}), locale_);
 }
 
 double Viewer::VisibleCorner(int corner, int32_t& viewIndex) {
-  return automation::ToDouble(Call(dispid::kVisibleULx + corner, {Variant::Ref(viewIndex)}));
+  CheckCorner(corner);
+  return automation::ToDouble(Call(dispid::kVisibleULx + corner, {Variant::Ref(viewIndex)}),
+                              locale_);
 }
 
 bool Viewer::IsViewActive(int32_t viewIndex) {
-  return automation::ToBoolean(Call(dispid::kIsViewActive, {Variant(viewIndex)}));
+  return automation::ToBoolean(Call(dispid::kIsViewActive, {Variant(viewIndex)}), locale_);
 }
 
 bool Viewer::IsMapSyncView(int32_t& viewIndex) {
-  return automation::ToBoolean(Call(dispid::kIsMapSyncView, {Variant::Ref(viewIndex)}));
+  return automation::ToBoolean(Call(dispid::kIsMapSyncView, {Variant::Ref(viewIndex)}), locale_);
 }
 
 void Viewer::RegisterOverlayLayer(const std::string& name, int32_t& viewIndex, VBool& flag) {
@@ -82,12 +93,14 @@ void Viewer::ResetOverlays() {
 }
 
 int32_t Viewer::GetOverlayLayerCount(int32_t& viewIndex) {
-  return automation::ToLong(Call(dispid::kGetOverlayLayerCount, {Variant::Ref(viewIndex)}));
+  return automation::ToLong(Call(dispid::kGetOverlayLayerCount, {Variant::Ref(viewIndex)}),
+                            locale_);
 }
 
 std::string Viewer::GetOverlayLayerName(int32_t& layerIndex, int32_t& viewIndex) {
   return automation::ToString(
-      Call(dispid::kGetOverlayLayerName, {Variant::Ref(layerIndex), Variant::Ref(viewIndex)}));
+      Call(dispid::kGetOverlayLayerName, {Variant::Ref(layerIndex), Variant::Ref(viewIndex)}),
+      locale_);
 }
 
 void Viewer::ActivateOverlayMosaic(const std::string& name, int32_t viewIndex) {
@@ -98,9 +111,13 @@ void Viewer::ActivateOverlayDiscrete(const std::string& name, int32_t viewIndex)
   Call(dispid::kActivateOverlayDiscrete, {Variant(name), Variant(viewIndex), kTrue});
 }
 
-void Viewer::BeginFeature() { Call(dispid::kBeginFeature, {}); }
+void Viewer::BeginFeature() {
+  Call(dispid::kBeginFeature, {});
+}
 
-void Viewer::AddVertex(double x, double y) { Call(dispid::kAddVertex, {Variant(x), Variant(y)}); }
+void Viewer::AddVertex(double x, double y) {
+  Call(dispid::kAddVertex, {Variant(x), Variant(y)});
+}
 
 void Viewer::AddVertexByRef(double& x, double& y) {
   Call(dispid::kAddVertex, {Variant::Ref(x), Variant::Ref(y)});
@@ -141,8 +158,8 @@ void Viewer::PrepareLayerStepThree(const std::string& name) {
 
 void Viewer::SetOverlayLayerStyle(const std::string& name, int32_t& viewIndex, int32_t& red,
                                   int32_t& green, int32_t& blue, int32_t& width) {
-  std::vector<Variant> args = {Variant(name), Variant::Ref(viewIndex), kTrue,
-                               Variant::Ref(red), Variant::Ref(green), Variant::Ref(blue)};
+  std::vector<Variant> args = {Variant(name),     Variant::Ref(viewIndex), kTrue,
+                               Variant::Ref(red), Variant::Ref(green),     Variant::Ref(blue)};
   AppendPenMiddle(args);
   args.push_back(Variant::Ref(width));
   Call(dispid::kSetOverlayLayerStyle, std::move(args));
@@ -156,18 +173,20 @@ void Viewer::RefreshOverlays(int32_t viewIndex) {
   Call(dispid::kRefreshOverlays, {Variant(viewIndex)});
 }
 
-bool Viewer::ShowTotalExtent() { return automation::ToBoolean(Call(dispid::kShowTotalExtent, {})); }
+bool Viewer::ShowTotalExtent() {
+  return automation::ToBoolean(Call(dispid::kShowTotalExtent, {}), locale_);
+}
 
 bool Viewer::ShowVisibleExtent() {
-  return automation::ToBoolean(Call(dispid::kShowVisibleExtent, {}));
+  return automation::ToBoolean(Call(dispid::kShowVisibleExtent, {}), locale_);
 }
 
 bool Viewer::ViewerFollowsMap() {
-  return automation::ToBoolean(Call(dispid::kViewerFollowsMap, {}));
+  return automation::ToBoolean(Call(dispid::kViewerFollowsMap, {}), locale_);
 }
 
 bool Viewer::MapFollowsViewer() {
-  return automation::ToBoolean(Call(dispid::kMapFollowsViewer, {}));
+  return automation::ToBoolean(Call(dispid::kMapFollowsViewer, {}), locale_);
 }
 
 void Viewer::SearchImageAtPoint(double x, double y) {
@@ -179,13 +198,16 @@ void Viewer::SearchImageAtPointByRef(double& x, double& y) {
 }
 
 bool Viewer::CenterOnPoint(double x, double y, double scale) {
-  return automation::ToBoolean(Call(dispid::kCenterOnPoint, {Variant(x), Variant(y), Variant(scale)}));
+  return automation::ToBoolean(
+      Call(dispid::kCenterOnPoint, {Variant(x), Variant(y), Variant(scale)}), locale_);
 }
 
 void Viewer::AddTableInfo(const std::string& entry) {
   Call(dispid::kAddTableInfo, {Variant(entry)});
 }
 
-void Viewer::ClearTableInfo() { Call(dispid::kClearTableInfo, {}); }
+void Viewer::ClearTableInfo() {
+  Call(dispid::kClearTableInfo, {});
+}
 
 }  // namespace nimbo::host

@@ -1,48 +1,19 @@
-// The imagery viewer control: its late-bound Invoke, its events, the container-provided
-// properties of a child control, and typed calls over Invoke that pass every argument
-// exactly as the operation table says.
+// The imagery viewer control: its late-bound Invoke, its connection point (the events
+// are in viewer_events.h), the container-provided properties of a child control, and
+// typed calls over Invoke that pass every argument exactly as the operation table says.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "automation/locale.h"
 #include "automation/variant.h"
+#include "host/viewer_events.h"
 
 namespace nimbo::host {
 
 using automation::Variant;
-
-// The viewer's fourteen events, as its connection point delivers them.
-class ViewerEvents {
- public:
-  virtual ~ViewerEvents() = default;
-  virtual void AreaMeasured(double measure, const std::string& tablename,
-                            const std::string& fieldname) = 0;
-  virtual void BearingMeasured(double measure, const std::string& tablename,
-                               const std::string& fieldname) = 0;
-  virtual void DistanceMeasured(double measure, const std::string& tablename,
-                                const std::string& fieldname) = 0;
-  virtual void ElevationMeasured(double measure, const std::string& tablename,
-                                 const std::string& fieldname) = 0;
-  virtual void HeightMeasured(double measure, const std::string& tablename,
-                              const std::string& fieldname) = 0;
-  virtual void LocationXMeasured(double measure, const std::string& tablename,
-                                 const std::string& fieldname) = 0;
-  virtual void LocationYMeasured(double measure, const std::string& tablename,
-                                 const std::string& fieldname) = 0;
-  virtual void LayoutChanged(const std::string& layout) = 0;
-  virtual void ModeChanged(const std::string& mode, int32_t viewIndex) = 0;
-  virtual void OverlaysPermissionChanged(automation::VBool accept) = 0;
-  virtual void SelectedPointChanged(double x, double y) = 0;
-  virtual void ReloadOverlaysClicked() = 0;
-  virtual void ObliqueLoaded(const std::string& id, int32_t width, int32_t height, double ulx,
-                             double uly, double urx, double ury, double llx, double lly,
-                             double lrx, double lry, int32_t viewIndex) = 0;
-  virtual void ExtentChanged(double ulx, double uly, double urx, double ury, double llx,
-                             double lly, double lrx, double lry, double x, double y,
-                             int32_t viewIndex) = 0;
-};
 
 // The viewer as the platform hands it over: called by DISPID.
 class ViewerControl {
@@ -71,15 +42,18 @@ class ExtenderProperties {
 };
 
 // The typed face of the viewer. Each call builds the arguments of the operation table
-// (by value or by reference to the caller's variable) and converts the result; a result
-// that cannot be converted is a type mismatch (13).
+// (by value or by reference to the caller's variable) and converts the result in the
+// control's locale, as the run-time converts every other value; a result that cannot be
+// converted is a type mismatch (13).
 class Viewer {
  public:
-  explicit Viewer(ViewerControl& control) : control_(control) {}
+  // Both borrowed for the Viewer's lifetime.
+  Viewer(ViewerControl& control, const automation::Locale& locale)
+      : control_(control), locale_(locale) {}
 
   void SetClientInfo(const std::string& title, const std::string& version);
   std::string GetViewMode(int32_t viewIndex);
-  // corner 0..7 in the viewer's order: ULx, ULy, URx, URy, LLx, LLy, LRx, LRy.
+  // corner 0..7 in the viewer's order (kCornerNames); another corner is an invalid call (5).
   double TotalCorner(int corner, int32_t& viewIndex);
   double VisibleCorner(int corner, int32_t& viewIndex);
   bool IsViewActive(int32_t viewIndex);
@@ -118,6 +92,7 @@ class Viewer {
  private:
   Variant Call(int32_t dispid, std::vector<Variant> arguments);
   ViewerControl& control_;  // borrowed: the control's child, valid while the control lives
+  const automation::Locale& locale_;  // borrowed: the control's environment
 };
 
 }  // namespace nimbo::host

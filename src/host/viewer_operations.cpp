@@ -11,96 +11,131 @@ using automation::VarType;
 constexpr Passing V = Passing::ByValue;
 constexpr Passing R = Passing::ByReference;
 constexpr Passing E = Passing::EitherWay;
-constexpr int32_t kTotalFirst = dispid::kTotalULx;
 
 std::vector<ViewerParameter> Pen() {
-  return {{"red", VarType::Long, R},       {"green", VarType::Long, R},
-          {"blue", VarType::Long, R},      {"alpha", VarType::Long, V},
-          {"startCap", VarType::String, V}, {"dashOffset", VarType::Long, V},
+  return {{"red", VarType::Long, R},         {"green", VarType::Long, R},
+          {"blue", VarType::Long, R},        {"alpha", VarType::Long, V},
+          {"startCap", VarType::String, V},  {"dashOffset", VarType::Long, V},
           {"dashStyle", VarType::String, V}, {"endCap", VarType::String, V},
-          {"dashCap", VarType::String, V}, {"lineJoin", VarType::String, V},
+          {"dashCap", VarType::String, V},   {"lineJoin", VarType::String, V},
           {"width", VarType::Long, R}};
 }
 
 std::vector<ViewerOperation> BuildTable() {
   std::vector<ViewerOperation> table = {
-      {"SetClientInfo", 9, {{"title", VarType::String, V}, {"version", VarType::String, V}},
+      {"SetClientInfo",
+       dispid::kSetClientInfo,
+       {{"title", VarType::String, V}, {"version", VarType::String, V}},
        VarType::Empty},
-      {"GetViewMode", 10, {{"viewIndex", VarType::Long, V}}, VarType::String},
+      {"GetViewMode", dispid::kGetViewMode, {{"viewIndex", VarType::Long, V}}, VarType::String},
   };
-  // The sixteen corner getters, TotalULx (11) to VisibleLRy (26); names live as long as
-  // the table.
+  // The sixteen corner getters, TotalULx to TotalLRy then VisibleULx to VisibleLRy, in
+  // the viewer's corner order; names live as long as the table.
   static const std::vector<std::string> cornerNames = [] {
     std::vector<std::string> names;
     for (const char* prefix : {"Total", "Visible"}) {
-      for (const char* corner : {"ULx", "ULy", "URx", "URy", "LLx", "LLy", "LRx", "LRy"}) {
-        names.push_back(std::string(prefix) + corner);
-      }
+      for (std::string_view corner : kCornerNames) names.push_back(prefix + std::string(corner));
     }
     return names;
   }();
-  for (int i = 0; i < 16; ++i) {
-    table.push_back({cornerNames[static_cast<size_t>(i)], kTotalFirst + i,
-                     {{"viewIndex", VarType::Long, R}}, VarType::Double});
+  for (int i = 0; i < kCornerCount; ++i) {
+    const auto at = static_cast<size_t>(i);
+    table.push_back({cornerNames[at],
+                     dispid::kTotalULx + i,
+                     {{"viewIndex", VarType::Long, R}},
+                     VarType::Double});
+  }
+  for (int i = 0; i < kCornerCount; ++i) {
+    const auto at = static_cast<size_t>(kCornerCount + i);
+    table.push_back({cornerNames[at],
+                     dispid::kVisibleULx + i,
+                     {{"viewIndex", VarType::Long, R}},
+                     VarType::Double});
   }
 
   std::vector<ViewerOperation> rest = {
-      {"IsViewActive", 27, {{"viewIndex", VarType::Long, V}}, VarType::Boolean},
-      {"IsMapSyncView", 28, {{"viewIndex", VarType::Long, R}}, VarType::Boolean},
-      {"RegisterOverlayLayer", 29,
+      {"IsViewActive", dispid::kIsViewActive, {{"viewIndex", VarType::Long, V}}, VarType::Boolean},
+      {"IsMapSyncView",
+       dispid::kIsMapSyncView,
+       {{"viewIndex", VarType::Long, R}},
+       VarType::Boolean},
+      {"RegisterOverlayLayer",
+       dispid::kRegisterOverlayLayer,
        {{"name", VarType::String, V},
         {"viewIndex", VarType::Long, R},
         {"flag", VarType::Boolean, R},
         {"option1", VarType::Boolean, V},
         {"option2", VarType::Boolean, V}},
        VarType::Empty},
-      {"RemoveOverlayLayer", 30,
-       {{"name", VarType::String, R}, {"viewIndex", VarType::Long, R},
+      {"RemoveOverlayLayer",
+       dispid::kRemoveOverlayLayer,
+       {{"name", VarType::String, R},
+        {"viewIndex", VarType::Long, R},
         {"option", VarType::Boolean, V}},
        VarType::Empty},
-      {"ResetOverlays", 32,
+      {"ResetOverlays",
+       dispid::kResetOverlays,
        {{"viewIndex", VarType::Long, V},
         {"option1", VarType::Boolean, V},
         {"option2", VarType::Boolean, V},
         {"option3", VarType::Boolean, V}},
        VarType::Empty},
-      {"GetOverlayLayerCount", 33, {{"viewIndex", VarType::Long, R}}, VarType::Long},
-      {"GetOverlayLayerName", 34,
-       {{"layerIndex", VarType::Long, R}, {"viewIndex", VarType::Long, R}}, VarType::String},
-      {"ActivateOverlayMosaic", 35,
-       {{"name", VarType::String, V}, {"viewIndex", VarType::Long, V},
+      {"GetOverlayLayerCount",
+       dispid::kGetOverlayLayerCount,
+       {{"viewIndex", VarType::Long, R}},
+       VarType::Long},
+      {"GetOverlayLayerName",
+       dispid::kGetOverlayLayerName,
+       {{"layerIndex", VarType::Long, R}, {"viewIndex", VarType::Long, R}},
+       VarType::String},
+      {"ActivateOverlayMosaic",
+       dispid::kActivateOverlayMosaic,
+       {{"name", VarType::String, V},
+        {"viewIndex", VarType::Long, V},
         {"option", VarType::Boolean, V}},
        VarType::Empty},
-      {"ActivateOverlayDiscrete", 40,
-       {{"name", VarType::String, V}, {"viewIndex", VarType::Long, V},
+      {"ActivateOverlayDiscrete",
+       dispid::kActivateOverlayDiscrete,
+       {{"name", VarType::String, V},
+        {"viewIndex", VarType::Long, V},
         {"option", VarType::Boolean, V}},
        VarType::Empty},
-      {"BeginFeature", 41, {}, VarType::Empty},
-      {"AddVertex", 42, {{"x", VarType::Double, E}, {"y", VarType::Double, E}}, VarType::Empty},
-      {"AddPointFeature", 44,
+      {"BeginFeature", dispid::kBeginFeature, {}, VarType::Empty},
+      {"AddVertex",
+       dispid::kAddVertex,
+       {{"x", VarType::Double, E}, {"y", VarType::Double, E}},
+       VarType::Empty},
+      {"AddPointFeature",
+       dispid::kAddPointFeature,
        {{"layer", VarType::String, R},
         {"viewIndex", VarType::Long, R},
         {"option", VarType::Boolean, V},
         {"byLayer", VarType::Boolean, R}},
        VarType::Empty},
-      {"AddLineFeature", 48,
+      {"AddLineFeature",
+       dispid::kAddLineFeature,
        {{"layer", VarType::String, R},
         {"viewIndex", VarType::Long, R},
         {"option", VarType::Boolean, V},
         {"byLayer", VarType::Boolean, R}},
        VarType::Empty},
-      {"ClearOverlayLayer", 55,
-       {{"name", VarType::String, V}, {"viewIndex", VarType::Long, R},
+      {"ClearOverlayLayer",
+       dispid::kClearOverlayLayer,
+       {{"name", VarType::String, V},
+        {"viewIndex", VarType::Long, R},
         {"option", VarType::Boolean, V}},
        VarType::Empty},
-      {"SetFeatureStyle", 66, Pen(), VarType::Empty},
-      {"PrepareLayerStepOne", 68,
+      {"SetFeatureStyle", dispid::kSetFeatureStyle, Pen(), VarType::Empty},
+      {"PrepareLayerStepOne",
+       dispid::kPrepareLayerStepOne,
        {{"name", VarType::String, V}, {"value", VarType::Long, V}, {"option", VarType::Boolean, V}},
        VarType::Empty},
-      {"PrepareLayerStepThree", 72,
+      {"PrepareLayerStepThree",
+       dispid::kPrepareLayerStepThree,
        {{"name", VarType::String, V}, {"value", VarType::Long, V}, {"option", VarType::Boolean, V}},
        VarType::Empty},
-      {"PrepareLayerStepTwo", 76,
+      {"PrepareLayerStepTwo",
+       dispid::kPrepareLayerStepTwo,
        {{"name", VarType::String, V}, {"value", VarType::Long, V}, {"option", VarType::Boolean, V}},
        VarType::Empty},
   };
@@ -110,22 +145,32 @@ std::vector<ViewerOperation> BuildTable() {
                                              {"viewIndex", VarType::Long, R},
                                              {"option", VarType::Boolean, V}};
   for (const ViewerParameter& p : Pen()) layerStyle.push_back(p);
-  table.push_back({"SetOverlayLayerStyle", 77, layerStyle, VarType::Empty});
+  table.push_back(
+      {"SetOverlayLayerStyle", dispid::kSetOverlayLayerStyle, layerStyle, VarType::Empty});
 
   std::vector<ViewerOperation> tail = {
-      {"RefreshDiscreteOverlays", 79, {{"viewIndex", VarType::Long, V}}, VarType::Empty},
-      {"RefreshOverlays", 80, {{"viewIndex", VarType::Long, V}}, VarType::Empty},
-      {"ShowTotalExtent", 82, {}, VarType::Boolean},
-      {"ShowVisibleExtent", 83, {}, VarType::Boolean},
-      {"ViewerFollowsMap", 84, {}, VarType::Boolean},
-      {"MapFollowsViewer", 85, {}, VarType::Boolean},
-      {"SearchImageAtPoint", 87, {{"x", VarType::Double, E}, {"y", VarType::Double, E}},
+      {"RefreshDiscreteOverlays",
+       dispid::kRefreshDiscreteOverlays,
+       {{"viewIndex", VarType::Long, V}},
        VarType::Empty},
-      {"CenterOnPoint", 88,
+      {"RefreshOverlays",
+       dispid::kRefreshOverlays,
+       {{"viewIndex", VarType::Long, V}},
+       VarType::Empty},
+      {"ShowTotalExtent", dispid::kShowTotalExtent, {}, VarType::Boolean},
+      {"ShowVisibleExtent", dispid::kShowVisibleExtent, {}, VarType::Boolean},
+      {"ViewerFollowsMap", dispid::kViewerFollowsMap, {}, VarType::Boolean},
+      {"MapFollowsViewer", dispid::kMapFollowsViewer, {}, VarType::Boolean},
+      {"SearchImageAtPoint",
+       dispid::kSearchImageAtPoint,
+       {{"x", VarType::Double, E}, {"y", VarType::Double, E}},
+       VarType::Empty},
+      {"CenterOnPoint",
+       dispid::kCenterOnPoint,
        {{"x", VarType::Double, V}, {"y", VarType::Double, V}, {"scale", VarType::Double, V}},
        VarType::Boolean},
-      {"AddTableInfo", 90, {{"entry", VarType::String, V}}, VarType::Empty},
-      {"ClearTableInfo", 91, {}, VarType::Empty},
+      {"AddTableInfo", dispid::kAddTableInfo, {{"entry", VarType::String, V}}, VarType::Empty},
+      {"ClearTableInfo", dispid::kClearTableInfo, {}, VarType::Empty},
   };
   table.insert(table.end(), tail.begin(), tail.end());
   return table;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "automation/variant.h"
+#include "host/viewer_views.h"
 
 namespace nimbo::host {
 
@@ -42,11 +43,12 @@ const std::vector<ViewerOperation>& ViewerOperations();
 const ViewerOperation* FindViewerOperation(int32_t dispid);
 const ViewerOperation* FindViewerOperation(std::string_view name);
 
-// DISPIDs by name, for the callers.
+// DISPIDs by name, for the callers; the table above is built from them, and a test checks
+// that each names the operation it is called after.
 namespace dispid {
 inline constexpr int32_t kSetClientInfo = 9;
 inline constexpr int32_t kGetViewMode = 10;
-inline constexpr int32_t kTotalULx = 11;  // 11..18: TotalULx, ULy, URx, URy, LLx, LLy, LRx, LRy
+inline constexpr int32_t kTotalULx = 11;    // 11..18: TotalULx, ULy, URx, URy, LLx, LLy, LRx, LRy
 inline constexpr int32_t kVisibleULx = 19;  // 19..26, same order
 inline constexpr int32_t kIsViewActive = 27;
 inline constexpr int32_t kIsMapSyncView = 28;
@@ -77,6 +79,9 @@ inline constexpr int32_t kSearchImageAtPoint = 87;
 inline constexpr int32_t kCenterOnPoint = 88;
 inline constexpr int32_t kAddTableInfo = 90;
 inline constexpr int32_t kClearTableInfo = 91;
+// The corner getters are two runs of eight in the viewer's corner order.
+static_assert(kVisibleULx == kTotalULx + kCornerCount &&
+              kIsViewActive == kVisibleULx + kCornerCount);
 }  // namespace dispid
 
 }  // namespace nimbo::host

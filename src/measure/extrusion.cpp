@@ -4,13 +4,13 @@
 
 #include "automation/error_rules.h"
 #include "automation/object_cast.h"
+#include "host/entity_classes.h"
 
 namespace nimbo::measure {
 
 using automation::Require;
 
 namespace {
-constexpr const char* kRegionClass = "AcDbRegion";
 constexpr double kNoTaper = 0.0;
 }  // namespace
 
@@ -25,7 +25,7 @@ void ExtrudeEntity(control::ControlState& state, double height) {
     const int32_t count = selection->Count();
     for (int32_t i = 0; i < count; ++i) {
       auto object = Require<host::Entity>(selection->Item(i));
-      if (object->ObjectName() != kRegionClass) continue;
+      if (object->ObjectName() != host::kRegionClass) continue;
       auto region = Require<host::Region>(object);
       Require<host::EntityCollection>(document->ModelSpace())
           ->AddExtrudedSolid(region, height, kNoTaper);

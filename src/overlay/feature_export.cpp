@@ -6,6 +6,7 @@
 #include "automation/error.h"
 #include "automation/error_rules.h"
 #include "automation/object_cast.h"
+#include "host/viewer_views.h"
 #include "overlay/feature_styles.h"
 #include "overlay/layer_lookup.h"
 #include "overlay/vector_feature.h"
@@ -13,10 +14,6 @@
 namespace nimbo::overlay {
 
 namespace {
-
-// Viewer corner positions (ULx, ULy, URx, URy, LLx, LLy, LRx, LRy) in the order the ring
-// of the selection polygon needs them: upper-left, upper-right, lower-right, lower-left.
-constexpr std::array<int, 8> kRingCorners = {0, 1, 2, 3, 6, 7, 4, 5};
 
 // Prepares and styles the view's overlay layer of every offered drawing layer.
 void PrepareOfferedLayers(control::ControlState& state, int32_t& viewIndex, bool clearFirst) {
@@ -41,13 +38,14 @@ void PrepareOfferedLayers(control::ControlState& state, int32_t& viewIndex, bool
 
 // The view's total extent as four 3-D points with z 0, not closed.
 automation::DoubleArray ViewPolygon(host::Viewer& viewer, int32_t& viewIndex) {
-  std::array<double, 8> corners{};
-  for (int corner = 0; corner < 8; ++corner)
+  std::array<double, host::kCornerCount> corners{};
+  for (int corner = 0; corner < host::kCornerCount; ++corner)
     corners[corner] = viewer.TotalCorner(corner, viewIndex);
+  // The ring of the selection polygon: upper-left, upper-right, lower-right, lower-left.
   automation::DoubleArray polygon;
-  for (size_t i = 0; i < kRingCorners.size(); i += 2) {
-    polygon.values.push_back(corners[kRingCorners[i]]);
-    polygon.values.push_back(corners[kRingCorners[i + 1]]);
+  for (size_t i = 0; i < host::kRingCornerOrder.size(); i += 2) {
+    polygon.values.push_back(corners[host::kRingCornerOrder[i]]);
+    polygon.values.push_back(corners[host::kRingCornerOrder[i + 1]]);
     polygon.values.push_back(0.0);
   }
   return polygon;

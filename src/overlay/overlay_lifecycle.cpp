@@ -8,6 +8,7 @@
 #include "automation/error_rules.h"
 #include "automation/object_cast.h"
 #include "control/display_layers.h"
+#include "host/viewer_views.h"
 #include "overlay/feature_export.h"
 
 namespace nimbo::overlay {
@@ -17,7 +18,7 @@ namespace {
 using automation::Reraise;
 
 constexpr int32_t kFirstView = 1;
-constexpr int32_t kLastView = 5;
+constexpr int32_t kLastView = host::kViewCount;
 
 // A loop counter moved by one step. The viewer receives some counters by reference and
 // may write to them, so a step past the 32-bit range is the run-time's overflow (6), not
@@ -100,7 +101,7 @@ void RemoveAllLayersExceptMeasurements(control::ControlState& state) {
       // be read.
       for (int32_t p = Stepped(count, -1); p >= 0; p = Stepped(p, -1)) {
         std::string name = viewer.GetOverlayLayerName(p, v);
-        if (!name.empty() && name != kMeasurementsOverlay) viewer.RemoveOverlayLayer(name, v);
+        if (!name.empty() && name != host::kMeasurementsOverlay) viewer.RemoveOverlayLayer(name, v);
       }
     }
   });
@@ -113,7 +114,7 @@ void RebuildOverlays(control::ControlState& state, RefreshRule rule) {
   for (int32_t v = kFirstView; v <= kLastView; ++v) {
     if (!state.Viewer().IsViewActive(v)) continue;
     AddFeatures(state, v, true);
-    const bool discrete = state.Viewer().GetViewMode(v) == kDiscreteViewMode;
+    const bool discrete = state.Viewer().GetViewMode(v) == host::kDiscreteViewMode;
     ActivateOverlays(state, v, discrete);
     if (discrete && rule == RefreshRule::RefreshDiscreteSeparately) {
       state.Viewer().RefreshDiscreteOverlays(v);
@@ -124,7 +125,7 @@ void RebuildOverlays(control::ControlState& state, RefreshRule rule) {
 }
 
 void ShowOverlaysOfLoadedImage(control::ControlState& state, int32_t viewIndex) {
-  const bool discrete = state.Viewer().GetViewMode(viewIndex) == kDiscreteViewMode;
+  const bool discrete = state.Viewer().GetViewMode(viewIndex) == host::kDiscreteViewMode;
   const bool active = state.Viewer().IsViewActive(viewIndex);
   if (!discrete || !active) return;
   AddFeatures(state, viewIndex, true);

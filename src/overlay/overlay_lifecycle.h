@@ -9,10 +9,9 @@
 
 namespace nimbo::overlay {
 
-// The viewer's own measurement overlay, the one overlay the control never removes.
-inline constexpr const char* kMeasurementsOverlay = "Measurements";
-// The one view mode with overlays of its own kind; every other mode is treated alike.
-inline constexpr const char* kDiscreteViewMode = "DISCRETE";
+// The viewer's own measurement overlay (host::kMeasurementsOverlay) is the one overlay
+// the control never removes. host::kDiscreteViewMode is the one view mode with overlays
+// of its own kind; every other mode is treated alike.
 
 // How a rebuild refreshes a view once its overlays are activated.
 enum class RefreshRule {

@@ -4,14 +4,11 @@
 
 #include "automation/error.h"
 #include "automation/error_rules.h"
+#include "host/entity_classes.h"
 
 namespace nimbo::overlay {
 
 namespace {
-
-constexpr const char* kPolyline = "AcDbPolyline";
-constexpr const char* kLine = "AcDbLine";
-constexpr const char* kPoint = "AcDbPoint";
 
 // The entity as the kind its object name announces; any other object is a type mismatch.
 template <class Kind>
@@ -30,7 +27,7 @@ void AddVectorFeature(control::ControlState& state, host::Entity& entity, int32_
     automation::VBool byLayerFlag = automation::VBool::From(byLayer);
     viewer.BeginFeature();
     const std::string objectName = entity.ObjectName();
-    if (objectName == kPolyline) {
+    if (objectName == host::kPolylineClass) {
       std::string layer = entity.Layer();
       automation::DoubleArray coordinates = AsKind<host::LightweightPolyline>(entity).Coordinates();
       // Vertices go by reference to the list's own elements; an odd count runs off the
@@ -39,7 +36,7 @@ void AddVectorFeature(control::ControlState& state, host::Entity& entity, int32_
         viewer.AddVertexByRef(coordinates.values.at(i), coordinates.values.at(i + 1));
       }
       viewer.AddLineFeature(layer, viewIndex, byLayerFlag);
-    } else if (objectName == kLine) {
+    } else if (objectName == host::kLineClass) {
       std::string layer = entity.Layer();
       auto& line = AsKind<host::Line>(entity);
       const host::Point3 start = line.StartPoint();
@@ -47,7 +44,7 @@ void AddVectorFeature(control::ControlState& state, host::Entity& entity, int32_
       const host::Point3 end = line.EndPoint();
       viewer.AddVertex(end.x, end.y);
       viewer.AddLineFeature(layer, viewIndex, byLayerFlag);
-    } else if (objectName == kPoint) {
+    } else if (objectName == host::kPointClass) {
       std::string layer = entity.Layer();
       const host::Point3 at = AsKind<host::PointEntity>(entity).Coordinates();
       viewer.AddVertex(at.x, at.y);

@@ -185,7 +185,7 @@ void DockControl::ReleaseDockContainer() {
   if (container && cookie) container->Unadvise(*cookie);
 }
 
-// The connection points deliver here; each event goes to its handler.
+// The drawing and the dock container deliver here; each event goes to its handler.
 void DockControl::BeginDocClose(automation::VBool& cancel) {
   DocEvents_BeginDocClose(cancel);
 }
@@ -194,52 +194,6 @@ void DockControl::EndCommand(const std::string& commandName) {
 }
 void DockControl::OnDocumentActivated(const host::DocumentRef& document) {
   dockContainer_OnDocumentActivated(document);
-}
-void DockControl::AreaMeasured(double m, const std::string& t, const std::string& f) {
-  vnvEvents_AreaMeasured(m, t, f);
-}
-void DockControl::BearingMeasured(double m, const std::string& t, const std::string& f) {
-  vnvEvents_BearingMeasured(m, t, f);
-}
-void DockControl::DistanceMeasured(double m, const std::string& t, const std::string& f) {
-  vnvEvents_DistanceMeasured(m, t, f);
-}
-void DockControl::ElevationMeasured(double m, const std::string& t, const std::string& f) {
-  vnvEvents_ElevationMeasured(m, t, f);
-}
-void DockControl::HeightMeasured(double m, const std::string& t, const std::string& f) {
-  vnvEvents_HeightMeasured(m, t, f);
-}
-void DockControl::LocationXMeasured(double m, const std::string& t, const std::string& f) {
-  vnvEvents_LocationXMeasured(m, t, f);
-}
-void DockControl::LocationYMeasured(double m, const std::string& t, const std::string& f) {
-  vnvEvents_LocationYMeasured(m, t, f);
-}
-void DockControl::LayoutChanged(const std::string& layout) {
-  vnvEvents_LayoutChanged(layout);
-}
-void DockControl::ModeChanged(const std::string& mode, int32_t viewIndex) {
-  vnvEvents_ModeChanged(mode, viewIndex);
-}
-void DockControl::OverlaysPermissionChanged(automation::VBool accept) {
-  vnvEvents_OverlaysPermissionChanged(accept);
-}
-void DockControl::SelectedPointChanged(double x, double y) {
-  vnvEvents_SelectedPointChanged(x, y);
-}
-void DockControl::ReloadOverlaysClicked() {
-  vnvEvents_ReloadOverlaysClicked();
-}
-void DockControl::ObliqueLoaded(const std::string& id, int32_t width, int32_t height, double ulx,
-                                double uly, double urx, double ury, double llx, double lly,
-                                double lrx, double lry, int32_t viewIndex) {
-  vnvEvents_ObliqueLoaded(id, width, height, ulx, uly, urx, ury, llx, lly, lrx, lry, viewIndex);
-}
-void DockControl::ExtentChanged(double ulx, double uly, double urx, double ury, double llx,
-                                double lly, double lrx, double lry, double x, double y,
-                                int32_t viewIndex) {
-  vnvEvents_ExtentChanged(ulx, uly, urx, ury, llx, lly, lrx, lry, x, y, viewIndex);
 }
 
 }  // namespace nimbo::shell

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "automation/error_rules.h"
 #include "control/control_state.h"
@@ -16,6 +17,7 @@
 #include "host/dock_container.h"
 #include "host/platform.h"
 #include "host/viewer.h"
+#include "host/viewer_events.h"
 #include "sync/dock_control_interface.h"
 
 namespace nimbo::shell {
@@ -49,33 +51,6 @@ class DockControl : public sync::DockControlInterface,
   // Drawing and button.
   void DocEvents_EndCommand(const std::string& CommandName);
   void Command1_Click();
-
-  // Viewer events.
-  void vnvEvents_ExtentChanged(double ULx, double ULy, double URx, double URy, double LLx,
-                               double LLy, double LRx, double LRy, double X, double Y,
-                               int32_t viewIndex);
-  void vnvEvents_SelectedPointChanged(double X, double Y);
-  void vnvEvents_ModeChanged(const std::string& mode, int32_t viewIndex);
-  void vnvEvents_AreaMeasured(double measure, const std::string& tablename,
-                              const std::string& fieldname);
-  void vnvEvents_BearingMeasured(double measure, const std::string& tablename,
-                                 const std::string& fieldname);
-  void vnvEvents_DistanceMeasured(double measure, const std::string& tablename,
-                                  const std::string& fieldname);
-  void vnvEvents_ElevationMeasured(double measure, const std::string& tablename,
-                                   const std::string& fieldname);
-  void vnvEvents_HeightMeasured(double measure, const std::string& tablename,
-                                const std::string& fieldname);
-  void vnvEvents_LocationXMeasured(double measure, const std::string& tablename,
-                                   const std::string& fieldname);
-  void vnvEvents_LocationYMeasured(double measure, const std::string& tablename,
-                                   const std::string& fieldname);
-  void vnvEvents_LayoutChanged(const std::string& layout);
-  void vnvEvents_ObliqueLoaded(const std::string& id, int32_t width, int32_t height, double ULx,
-                               double ULy, double URx, double URy, double LLx, double LLy,
-                               double LRx, double LRy, int32_t viewIndex);
-  void vnvEvents_OverlaysPermissionChanged(automation::VBool accept);
-  void vnvEvents_ReloadOverlaysClicked();
 
   // _DockControl.
   host::DocumentRef DocEvents() override;
@@ -113,24 +88,46 @@ class DockControl : public sync::DockControlInterface,
   static automation::AutomationError ErrorWithProjectSource();
   void ShowMessage(const std::string& text);
 
-  // host::ViewerEvents: the viewer's events arrive here and go to the handlers.
-  void AreaMeasured(double m, const std::string& t, const std::string& f) override;
-  void BearingMeasured(double m, const std::string& t, const std::string& f) override;
-  void DistanceMeasured(double m, const std::string& t, const std::string& f) override;
-  void ElevationMeasured(double m, const std::string& t, const std::string& f) override;
-  void HeightMeasured(double m, const std::string& t, const std::string& f) override;
-  void LocationXMeasured(double m, const std::string& t, const std::string& f) override;
-  void LocationYMeasured(double m, const std::string& t, const std::string& f) override;
-  void LayoutChanged(const std::string& layout) override;
-  void ModeChanged(const std::string& mode, int32_t viewIndex) override;
-  void OverlaysPermissionChanged(automation::VBool accept) override;
-  void SelectedPointChanged(double x, double y) override;
-  void ReloadOverlaysClicked() override;
-  void ObliqueLoaded(const std::string& id, int32_t width, int32_t height, double ulx, double uly,
-                     double urx, double ury, double llx, double lly, double lrx, double lry,
-                     int32_t viewIndex) override;
-  void ExtentChanged(double ulx, double uly, double urx, double ury, double llx, double lly,
-                     double lrx, double lry, double x, double y, int32_t viewIndex) override;
+  // host::ViewerEvents: the viewer's connection point delivers every event here, and the
+  // event's route calls its handler below. Arguments that do not fit the event are an
+  // invalid call (5), an event not in the table is not supported (438); neither reaches
+  // a handler.
+  void OnViewerEvent(const host::ViewerEvent& event,
+                     const std::vector<automation::Variant>& arguments) override;
+  friend struct ViewerEventRoutes;  // names the handlers
+
+  // The viewer's event handlers, reached only through their routes.
+  void vnvEvents_ExtentChanged(double ULx, double ULy, double URx, double URy, double LLx,
+                               double LLy, double LRx, double LRy, double X, double Y,
+                               int32_t viewIndex);
+  void vnvEvents_SelectedPointChanged(double X, double Y);
+  void vnvEvents_ModeChanged(const std::string& mode, int32_t viewIndex);
+  void vnvEvents_AreaMeasured(double measure, const std::string& tablename,
+                              const std::string& fieldname);
+  void vnvEvents_BearingMeasured(double measure, const std::string& tablename,
+                                 const std::string& fieldname);
+  void vnvEvents_DistanceMeasured(double measure, const std::string& tablename,
+                                  const std::string& fieldname);
+  void vnvEvents_ElevationMeasured(double measure, const std::string& tablename,
+                                   const std::string& fieldname);
+  void vnvEvents_HeightMeasured(double measure, const std::string& tablename,
+                                const std::string& fieldname);
+  void vnvEvents_LocationXMeasured(double measure, const std::string& tablename,
+                                   const std::string& fieldname);
+  void vnvEvents_LocationYMeasured(double measure, const std::string& tablename,
+                                   const std::string& fieldname);
+  void vnvEvents_LayoutChanged(const std::string& layout);
+  void vnvEvents_ObliqueLoaded(const std::string& id, int32_t width, int32_t height, double ULx,
+                               double ULy, double URx, double URy, double LLx, double LLy,
+                               double LRx, double LRy, int32_t viewIndex);
+  void vnvEvents_OverlaysPermissionChanged(automation::VBool accept);
+  void vnvEvents_ReloadOverlaysClicked();
+
+  // The seven measurement handlers' one body: save the value by the chosen method, and
+  // tell a failure in one message. The kind of measurement is not passed on.
+  void SaveMeasured(std::string_view handler, double measure, const std::string& tablename,
+                    const std::string& fieldname);
+
   // host::DocumentEvents.
   void BeginDocClose(automation::VBool& cancel) override;
   void EndCommand(const std::string& commandName) override;

@@ -6,17 +6,13 @@
 #include "automation/error_rules.h"
 #include "automation/object_cast.h"
 #include "geometry/bound.h"
+#include "host/viewer_views.h"
 
 namespace nimbo::sync {
 
 using automation::Require;
 
 namespace {
-
-// Viewer corner positions (ULx, ULy, URx, URy, LLx, LLy, LRx, LRy) in the order a Bound
-// stores them: upper-left, upper-right, lower-right, lower-left. The viewer's corners
-// 11..18 are thus read as 11, 12, 13, 14, 17, 18, 15, 16 (and 19..26 alike).
-constexpr std::array<int, 8> kBoundCorners = {0, 1, 2, 3, 6, 7, 4, 5};
 
 // The selected point's PDMODE (a cross) and PDSIZE (the default size).
 constexpr int16_t kPointDisplayMode = 2;
@@ -25,8 +21,11 @@ constexpr int16_t kPointDisplaySize = 0;
 // The counter is read after the corners, as the viewer may have written to it.
 template <class ReadCorner>
 void StoreExtent(ReadCorner read, geometry::BoundSlots& bounds, const int32_t& viewIndex) {
-  std::array<double, 8> v{};
-  for (size_t i = 0; i < kBoundCorners.size(); ++i) v[i] = read(kBoundCorners[i]);
+  // Read in the order a Bound stores the corners (upper-left, upper-right, lower-right,
+  // lower-left): the viewer's corners 11..18 are read as 11, 12, 13, 14, 17, 18, 15, 16
+  // (and 19..26 alike).
+  std::array<double, host::kCornerCount> v{};
+  for (size_t i = 0; i < host::kRingCornerOrder.size(); ++i) v[i] = read(host::kRingCornerOrder[i]);
   // The view number goes on as a 16-bit Integer: a counter that the viewer wrote out of
   // that range is the run-time's overflow, not a wrapped-around slot.
   ExtentChanged(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], bounds,

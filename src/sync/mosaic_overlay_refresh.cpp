@@ -5,20 +5,15 @@
 
 #include "automation/error.h"
 #include "geometry/bound_slots.h"
+#include "host/viewer_views.h"
 #include "overlay/feature_export.h"
 
 namespace nimbo::sync {
 
-namespace {
-
-constexpr const char* kMosaicMode = "MOSAIC";
-
-}  // namespace
-
 void RefreshMosaicOverlays(control::ControlState& state) {
   host::Viewer& viewer = state.Viewer();
   for (int32_t h = 1; h <= geometry::BoundSlots::kViews; ++h) {
-    const bool mosaic = viewer.GetViewMode(h) == kMosaicMode;
+    const bool mosaic = viewer.GetViewMode(h) == host::kMosaicViewMode;
     const bool active = viewer.IsViewActive(h);
     if (!mosaic || !active) continue;
     overlay::AddFeatures(state, h, true);

@@ -2,11 +2,13 @@
 // come and go during an event, and requests that do not fit an event.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "host/viewer.h"
+#include "host/viewer_events.h"
 #include "standalone/fault_plan.h"
 #include "standalone/journal.h"
 #include "standalone/viewer/simulated_viewer.h"
@@ -15,51 +17,52 @@ namespace nimbo::standalone {
 namespace {
 
 using automation::Variant;
-using automation::VBool;
 
-// Records every event as text; `onEvent` runs inside each delivery.
+// Records every event as text; `onEvent` runs inside each delivery. Every delivery must
+// fit the event table, as the control's sink relies on it.
 class RecordingSink : public host::ViewerEvents {
  public:
   explicit RecordingSink(std::string name) : name_(std::move(name)) {}
   std::vector<std::string> seen;
   std::function<void()> onEvent;
 
-  void AreaMeasured(double m, const std::string& t, const std::string& f) override {
-    Note("AreaMeasured " + std::to_string(m) + " " + t + " " + f);
-  }
-  void BearingMeasured(double, const std::string&, const std::string&) override { Note("Bearing"); }
-  void DistanceMeasured(double, const std::string&, const std::string&) override {
-    Note("Distance");
-  }
-  void ElevationMeasured(double, const std::string&, const std::string&) override {
-    Note("Elevation");
-  }
-  void HeightMeasured(double m, const std::string& t, const std::string& f) override {
-    Note("HeightMeasured " + std::to_string(m) + " " + t + " " + f);
-  }
-  void LocationXMeasured(double, const std::string&, const std::string&) override { Note("X"); }
-  void LocationYMeasured(double, const std::string&, const std::string&) override { Note("Y"); }
-  void LayoutChanged(const std::string& layout) override { Note("LayoutChanged " + layout); }
-  void ModeChanged(const std::string& mode, int32_t viewIndex) override {
-    Note("ModeChanged " + mode + " " + std::to_string(viewIndex));
-  }
-  void OverlaysPermissionChanged(VBool accept) override {
-    Note("OverlaysPermissionChanged " + std::to_string(accept.value));
-  }
-  void SelectedPointChanged(double x, double y) override {
-    Note("SelectedPointChanged " + std::to_string(x) + " " + std::to_string(y));
-  }
-  void ReloadOverlaysClicked() override { Note("ReloadOverlaysClicked"); }
-  void ObliqueLoaded(const std::string& id, int32_t width, int32_t height, double ulx, double,
-                     double, double, double, double, double, double lry,
-                     int32_t viewIndex) override {
-    Note("ObliqueLoaded " + id + " " + std::to_string(width) + "x" + std::to_string(height) + " " +
-         std::to_string(ulx) + " " + std::to_string(lry) + " " + std::to_string(viewIndex));
-  }
-  void ExtentChanged(double ulx, double, double, double, double, double, double, double lry,
-                     double x, double y, int32_t viewIndex) override {
-    Note("ExtentChanged " + std::to_string(ulx) + " " + std::to_string(lry) + " " +
-         std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(viewIndex));
+  void OnViewerEvent(const host::ViewerEvent& event, const std::vector<Variant>& a) override {
+    EXPECT_EQ(host::FindViewerEvent(event.name), &event);
+    EXPECT_TRUE(host::ArgumentsFitEvent(event, a)) << event.name;
+    auto d = [&a](size_t i) { return std::to_string(a.at(i).AsDouble()); };
+    auto l = [&a](size_t i) { return std::to_string(a.at(i).AsLong()); };
+    auto str = [&a](size_t i) { return a.at(i).AsString(); };
+    const std::string_view name = event.name;
+    if (name == "AreaMeasured" || name == "HeightMeasured") {
+      Note(std::string(name) + " " + d(0) + " " + str(1) + " " + str(2));
+    } else if (name == "BearingMeasured") {
+      Note("Bearing");
+    } else if (name == "DistanceMeasured") {
+      Note("Distance");
+    } else if (name == "ElevationMeasured") {
+      Note("Elevation");
+    } else if (name == "LocationXMeasured") {
+      Note("X");
+    } else if (name == "LocationYMeasured") {
+      Note("Y");
+    } else if (name == "LayoutChanged") {
+      Note("LayoutChanged " + str(0));
+    } else if (name == "ModeChanged") {
+      Note("ModeChanged " + str(0) + " " + l(1));
+    } else if (name == "OverlaysPermissionChanged") {
+      Note("OverlaysPermissionChanged " + std::to_string(a.at(0).AsBoolean().value));
+    } else if (name == "SelectedPointChanged") {
+      Note("SelectedPointChanged " + d(0) + " " + d(1));
+    } else if (name == "ReloadOverlaysClicked") {
+      Note("ReloadOverlaysClicked");
+    } else if (name == "ObliqueLoaded") {
+      Note("ObliqueLoaded " + str(0) + " " + l(1) + "x" + l(2) + " " + d(3) + " " + d(10) + " " +
+           l(11));
+    } else if (name == "ExtentChanged") {
+      Note("ExtentChanged " + d(0) + " " + d(7) + " " + d(8) + " " + d(9) + " " + l(10));
+    } else {
+      ADD_FAILURE() << "an event not in the table: " << name;
+    }
   }
 
  private:
@@ -181,9 +184,32 @@ TEST_F(ViewerEventsTest, delivers_events_raised_inside_an_event_or_a_viewer_call
   viewer.SetCallHook([&](const host::ViewerOperation& op, std::vector<Variant>&) {
     if (op.name == "RefreshOverlays") viewer.RaiseEvent("LayoutChanged", {Variant("1x1")});
   });
-  host::Viewer typed(viewer);
+  host::Viewer typed(viewer, automation::Locale::EnUs());
   typed.RefreshOverlays(1);
   EXPECT_EQ(sink.seen.back(), "s: LayoutChanged 1x1");
+}
+
+TEST_F(ViewerEventsTest, raises_every_event_of_the_table_with_exactly_its_arity) {
+  RecordingSink sink("s");
+  viewer.Advise(&sink);
+  ASSERT_EQ(ViewerEventNames().size(), host::kViewerEvents.size());
+  for (const host::ViewerEvent& event : host::kViewerEvents) {
+    EXPECT_NE(std::find(ViewerEventNames().begin(), ViewerEventNames().end(), event.name),
+              ViewerEventNames().end());
+    std::vector<Variant> arguments;
+    for (const host::ViewerEventParameter& p : event.parameters) {
+      if (p.type == automation::VarType::String) arguments.emplace_back("T");
+      if (p.type == automation::VarType::Boolean) arguments.push_back(Variant::Bool(true));
+      if (p.type == automation::VarType::Double || p.type == automation::VarType::Long) {
+        arguments.emplace_back(int32_t{3});
+      }
+    }
+    ASSERT_EQ(arguments.size(), event.parameters.size()) << event.name;
+    EXPECT_NO_THROW(viewer.RaiseEvent(event.name, arguments)) << event.name;
+    arguments.emplace_back(1.0);
+    EXPECT_THROW(viewer.RaiseEvent(event.name, arguments), ViewerEventError) << event.name;
+  }
+  EXPECT_EQ(sink.seen.size(), host::kViewerEvents.size());
 }
 
 TEST_F(ViewerEventsTest, does_nothing_with_no_sink_bound_but_still_checks_the_request) {

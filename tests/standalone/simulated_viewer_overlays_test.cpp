@@ -48,7 +48,7 @@ class OverlaysTest : public ::testing::Test {
   Journal journal;
   FaultPlan faults;
   SimulatedViewer control{journal, faults};
-  host::Viewer viewer{control};
+  host::Viewer viewer{control, automation::Locale::EnUs()};
 };
 
 TEST_F(OverlaysTest, lists_measurements_first_then_registered_layers_in_registration_order) {

@@ -16,7 +16,7 @@ TEST(viewer_state_json, writes_client_info_table_info_and_each_views_overlays) {
   Journal journal;
   FaultPlan faults;
   SimulatedViewer control(journal, faults);
-  host::Viewer viewer(control);
+  host::Viewer viewer(control, automation::Locale::EnUs());
   ViewerStatePatch patch;
   patch.views[2].active = true;
   patch.views[2].total = std::array<double, 8>{0, 10, 10, 10, 0, 0, 10, 0.5};

@@ -36,7 +36,7 @@ class SimulatedViewerTest : public ::testing::Test {
   Journal journal;
   FaultPlan faults;
   SimulatedViewer control{journal, faults};
-  host::Viewer viewer{control};
+  host::Viewer viewer{control, automation::Locale::EnUs()};
 };
 
 TEST_F(SimulatedViewerTest, journals_by_reference_arguments_results_booleans_strings_and_numbers) {

@@ -1,4 +1,8 @@
 // The ViewerState section of a session file, and the change of a `viewer` step.
+#include <string>
+#include <vector>
+
+#include "host/viewer_views.h"
 #include "replay/session/session_parts.h"
 #include "replay/session/session_values.h"
 
@@ -17,6 +21,18 @@ standalone::ViewerViewPatch ReadView(const JsonNode& node) {
   return view;
 }
 
+// "1" to "5": a view's key is its number.
+const std::vector<std::string_view>& ViewKeys() {
+  static const std::vector<std::string> numbers = [] {
+    std::vector<std::string> all;
+    for (int32_t index = 1; index <= host::kViewCount; ++index)
+      all.push_back(std::to_string(index));
+    return all;
+  }();
+  static const std::vector<std::string_view> keys(numbers.begin(), numbers.end());
+  return keys;
+}
+
 }  // namespace
 
 const std::vector<std::string_view>& ViewerStateKeys() {
@@ -32,8 +48,8 @@ const std::vector<std::string_view>& ViewerStateKeys() {
 ViewerPatch ReadViewerPatch(const JsonObject& object) {
   ViewerPatch patch;
   if (auto views = object.Optional("views")) {
-    const JsonObject viewsObject(*views, {"1", "2", "3", "4", "5"});
-    for (int32_t index = 1; index <= 5; ++index) {
+    const JsonObject viewsObject(*views, ViewKeys());
+    for (int32_t index = 1; index <= host::kViewCount; ++index) {
       if (auto view = viewsObject.Optional(std::to_string(index))) {
         patch.views[index] = ReadView(*view);
       }

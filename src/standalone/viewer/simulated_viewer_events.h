@@ -1,6 +1,6 @@
-// The simulated viewer's fourteen events, raised by name with positional arguments (as
-// a replay session or a test gives them) and delivered to the bound sinks with the
-// event's own types.
+// The simulated viewer's events (host/viewer_events.h), raised by name with positional
+// arguments (as a replay session or a test gives them) and delivered to the bound sinks
+// converted to the types of the event table.
 #pragma once
 
 #include <cstddef>
@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "automation/variant.h"
-#include "host/viewer.h"
+#include "host/viewer_events.h"
 #include "standalone/simulated_event_sinks.h"
 
 namespace nimbo::standalone {

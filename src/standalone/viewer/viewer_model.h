@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "automation/variant.h"
+#include "host/viewer_views.h"
 
 namespace nimbo::standalone {
 
-inline constexpr int kViewCount = 5;
-// The viewer's own overlay, always listed first in every view.
-inline constexpr const char* kMeasurementsOverlay = "Measurements";
+inline constexpr int kViewCount = host::kViewCount;
+using host::kMeasurementsOverlay;
 
 // A pen as the viewer receives it: red, green, blue, alpha, start cap, dash offset,
 // dash style, end cap, dash cap, line join, width.
@@ -74,7 +74,7 @@ struct OverlayLayer {
 
 struct ViewerView {
   bool active = false;
-  std::string mode = "MOSAIC";
+  std::string mode = host::kMosaicViewMode;
   bool mapSync = false;
   // Corners in the viewer's order: ULx, ULy, URx, URy, LLx, LLy, LRx, LRy.
   std::array<double, 8> total{};
