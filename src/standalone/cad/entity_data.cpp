@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "host/entity_classes.h"
+
 namespace nimbo::standalone {
 
 namespace {
@@ -13,18 +15,18 @@ struct KindInfo {
 };
 
 constexpr std::array<KindInfo, 12> kKinds{{
-    {EntityKind::Polyline, "polyline", "AcDbPolyline"},
-    {EntityKind::Line, "line", "AcDbLine"},
-    {EntityKind::Point, "point", "AcDbPoint"},
-    {EntityKind::Circle, "circle", "AcDbCircle"},
-    {EntityKind::Arc, "arc", "AcDbArc"},
-    {EntityKind::Text, "text", "AcDbText"},
-    {EntityKind::Region, "region", "AcDbRegion"},
-    {EntityKind::AlignedDimension, "alignedDimension", "AcDbAlignedDimension"},
-    {EntityKind::AngularDimension, "angularDimension", "AcDb2LineAngularDimension"},
-    {EntityKind::BlockReference, "blockReference", "AcDbBlockReference"},
-    {EntityKind::AttributeDefinition, "attributeDefinition", "AcDbAttributeDefinition"},
-    {EntityKind::Solid, "solid", "AcDb3dSolid"},
+    {EntityKind::Polyline, "polyline", host::kPolylineClass},
+    {EntityKind::Line, "line", host::kLineClass},
+    {EntityKind::Point, "point", host::kPointClass},
+    {EntityKind::Circle, "circle", host::kCircleClass},
+    {EntityKind::Arc, "arc", host::kArcClass},
+    {EntityKind::Text, "text", host::kTextClass},
+    {EntityKind::Region, "region", host::kRegionClass},
+    {EntityKind::AlignedDimension, "alignedDimension", host::kAlignedDimensionClass},
+    {EntityKind::AngularDimension, "angularDimension", host::kAngularDimensionClass},
+    {EntityKind::BlockReference, "blockReference", host::kBlockReferenceClass},
+    {EntityKind::AttributeDefinition, "attributeDefinition", host::kAttributeDefinitionClass},
+    {EntityKind::Solid, "solid", host::kSolidClass},
 }};
 
 }  // namespace

@@ -34,9 +34,7 @@ enum class EntityKind : uint8_t {
 // "angularDimension", "blockReference", "attributeDefinition", "solid".
 const char* KindName(EntityKind kind);
 std::optional<EntityKind> KindFromName(std::string_view name);
-// "AcDbPolyline", "AcDbLine", "AcDbPoint", "AcDbCircle", "AcDbArc", "AcDbText",
-// "AcDbRegion", "AcDbAlignedDimension", "AcDb2LineAngularDimension",
-// "AcDbBlockReference", "AcDbAttributeDefinition", "AcDb3dSolid".
+// The host's class name of the kind (host/entity_classes.h).
 const char* ObjectName(EntityKind kind);
 
 // A colour as the host's colour object reports it.
