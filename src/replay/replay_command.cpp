@@ -1,6 +1,7 @@
 #include "replay/replay_command.h"
 
 #include <fstream>
+#include <optional>
 #include <ostream>
 #include <sstream>
 
@@ -8,6 +9,8 @@
 #include "replay/output/readable_json.h"
 #include "replay/output/replay_picture.h"
 #include "replay/output/replay_state.h"
+#include "replay/output/spool_file.h"
+#include "replay/output/staged_file.h"
 #include "replay/replayer.h"
 #include "replay/session/session_reader.h"
 
@@ -41,7 +44,18 @@ int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err
   }
 
   try {
+    OutputFiles files;
+    std::optional<SpoolFile> spool;
     ReplayWorld world(session);
+    // The transcript goes out as it is written, so that a replay's memory does not grow
+    // with it: into the staged file, or, for standard output, a spool shown at the end.
+    if (options.transcript) {
+      StagedFile& file = files.Open(*options.transcript);
+      world.journal.SetSink([&file](const std::string& line) { file.AppendLine(line); });
+    } else {
+      SpoolFile& opened = spool.emplace();
+      world.journal.SetSink([&opened](const std::string& line) { opened.AppendLine(line); });
+    }
     Progress progress;
     if (options.showProgress) {
       progress = [&err](size_t done, size_t total) {
@@ -51,18 +65,18 @@ int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err
     }
     if (auto disagreement = RunSteps(world, session, progress)) {
       if (options.showProgress) err << "\n";
-      if (!options.transcript) out << TranscriptText(world.journal);
+      if (spool) spool->CopyTo(out);
       err << options.session << ": " << disagreement->message << "\n";
-      return kExitDisagreement;
+      return kExitDisagreement;  // the staged transcript goes with `files`
     }
 
-    OutputFiles files;
-    const std::string transcript = TranscriptText(world.journal);
-    if (options.transcript) files.Stage(*options.transcript, transcript);
     if (options.state) files.Stage(*options.state, ReadableJson(StateOf(world)));
     if (options.svg) files.Stage(*options.svg, PictureOf(world));
     files.Commit();
-    if (!options.transcript) out << transcript << std::flush;
+    if (spool) {
+      spool->CopyTo(out);
+      out << std::flush;
+    }
     return kExitReplayed;
   } catch (const std::exception& failure) {
     err << options.session << ": " << failure.what() << "\n";

@@ -62,6 +62,9 @@ std::optional<Disagreement> RunSteps(ReplayWorld& world, const Session& session,
     world.journal.Write(StepLine(number, step.action));
 
     PerformStep(world, step.action);
+    // Between steps, where a failing sink ends the replay rather than a call into the
+    // control; a journal without a sink keeps everything.
+    world.journal.Forward();
 
     if (const auto& problem = world.person.Disagreement()) {
       return Disagreement{number, StepName(number, step) + ": " + *problem};

@@ -28,7 +28,8 @@ using Progress = std::function<void(size_t done, size_t total)>;
 std::string TranscriptText(const standalone::Journal& journal);
 
 // The first disagreement, or nothing when the replay ran to its end. The transcript is
-// the world's journal: each step's line, then what happened in it.
+// the world's journal: each step's line, then what happened in it. After each step the
+// journal forwards its lines to its sink, when it has one.
 std::optional<Disagreement> RunSteps(ReplayWorld& world, const Session& session,
                                      const Progress& progress = {});
 

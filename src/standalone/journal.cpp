@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <stdexcept>
 
 #include <nlohmann/json.hpp>
 
@@ -10,14 +11,28 @@
 
 namespace nimbo::standalone {
 
+void Journal::Forward() {
+  if (!sink_) return;
+  for (const std::string& line : lines_) sink_(line);
+  forwarded_ += lines_.size();
+  lines_.clear();
+}
+
+size_t Journal::HeldIndex(size_t mark) const {
+  // Reading what went to the sink would silently give a part for the whole.
+  if (mark < forwarded_) throw std::logic_error("journal lines before the mark were forwarded");
+  return mark - forwarded_;
+}
+
 std::vector<std::string> Journal::Since(size_t mark) const {
-  if (mark >= lines_.size()) return {};
-  return {lines_.begin() + static_cast<std::ptrdiff_t>(mark), lines_.end()};
+  const size_t first = HeldIndex(mark);
+  if (first >= lines_.size()) return {};
+  return {lines_.begin() + static_cast<std::ptrdiff_t>(first), lines_.end()};
 }
 
 std::vector<std::string> Journal::StartingWith(std::string_view prefix, size_t mark) const {
   std::vector<std::string> found;
-  for (size_t i = mark; i < lines_.size(); ++i) {
+  for (size_t i = HeldIndex(mark); i < lines_.size(); ++i) {
     if (lines_[i].starts_with(prefix)) found.push_back(lines_[i]);
   }
   return found;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,20 +16,41 @@ namespace nimbo::standalone {
 
 class Journal {
  public:
-  void Write(std::string line) { lines_.push_back(std::move(line)); }
-  const std::vector<std::string>& Lines() const { return lines_; }
-  void Clear() { lines_.clear(); }
+  // Receives one line at a time, without its newline.
+  using Sink = std::function<void(const std::string& line)>;
 
-  // Where the journal stands now; Since(mark) then reads what was written after it.
-  size_t Mark() const { return lines_.size(); }
+  void Write(std::string line) { lines_.push_back(std::move(line)); }
+  // The lines held: all of them written since the last Clear, or, with a sink, those
+  // written since the last Forward.
+  const std::vector<std::string>& Lines() const { return lines_; }
+  void Clear() {
+    lines_.clear();
+    forwarded_ = 0;
+  }
+
+  // With a sink, Forward hands it the lines held and lets them go, so that a long
+  // transcript need not stay in memory. Writing never reaches the sink itself: the
+  // sink may fail, and its failure must not surface inside a call the journal records.
+  void SetSink(Sink sink) { sink_ = std::move(sink); }
+  void Forward();
+
+  // Where the journal stands now, counting forwarded lines too; Since(mark) then reads
+  // what was written after it.
+  size_t Mark() const { return forwarded_ + lines_.size(); }
   // The lines written after `mark`, in order; none when the journal has since been
-  // cleared below it.
+  // cleared below it. Raises std::logic_error for a mark before lines already forwarded.
   std::vector<std::string> Since(size_t mark) const;
   // The lines after `mark` (by default all of them) that start with `prefix`, in order.
+  // Raises std::logic_error as Since does.
   std::vector<std::string> StartingWith(std::string_view prefix, size_t mark = 0) const;
 
  private:
+  // The index in lines_ of the line at `mark`.
+  size_t HeldIndex(size_t mark) const;
+
   std::vector<std::string> lines_;
+  size_t forwarded_ = 0;  // lines handed to the sink and no longer held
+  Sink sink_;
 };
 
 // Transcript forms of values.

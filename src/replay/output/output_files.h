@@ -4,6 +4,7 @@
 // file behind.
 #pragma once
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -15,26 +16,28 @@ class OutputError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+class StagedFile;
+
 class OutputFiles {
  public:
-  OutputFiles() = default;
+  OutputFiles();
   ~OutputFiles();  // removes whatever is staged and not committed
   OutputFiles(const OutputFiles&) = delete;
   OutputFiles& operator=(const OutputFiles&) = delete;
 
+  // A temporary file beside `path`, for content written in pieces as it is produced; it
+  // stays owned here and is finished by Commit. Raises OutputError naming the file and
+  // the reason.
+  StagedFile& Open(const std::string& path);
   // Writes the content to a temporary file beside `path`. Raises OutputError naming the
   // file and the reason.
   void Stage(const std::string& path, const std::string& content);
-  // Renames every staged file to its destination. Raises OutputError on the first that
-  // fails (those renamed before it stay, the others are removed).
+  // Finishes every staged file, then renames each to its destination. Raises OutputError
+  // on the first that fails (those renamed before it stay, the others are removed).
   void Commit();
 
  private:
-  struct Staged {
-    std::string temporary;
-    std::string destination;
-  };
-  std::vector<Staged> staged_;
+  std::vector<std::unique_ptr<StagedFile>> staged_;
 };
 
 }  // namespace nimbo::replay
