@@ -5,11 +5,15 @@
 // joined.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <stdexcept>
 
 #include "bench/allocation_meter.h"
 #include "bench/bench_counters.h"
 #include "bench/bench_palette.h"
+#include "replay/output/staged_file.h"
 #include "replay/replayer.h"
 
 namespace nimbo::bench {
@@ -71,6 +75,43 @@ void BM_Replay(benchmark::State& state) {
   state.counters["transcript_lines"] = static_cast<double>(lines);
   state.counters["transcript_MB"] = static_cast<double>(bytes) / 1e6;
 }
+// As `nimbodock replay --transcript` runs it: the journal forwards each step's lines to a
+// staged file in the temporary folder, renamed into place at the end (and removed after).
+void BM_ReplayStreamed(benchmark::State& state) {
+  const replay::Session session = PanningSession(DrawingOf(state.range(0)));
+  const std::string path = (std::filesystem::temp_directory_path() /
+                            ("nimbo-bench-transcript-" + std::to_string(getpid()) + ".txt"))
+                               .string();
+  size_t lines = 0;
+  size_t bytes = 0;
+  const HeapCount heap = Heap();
+  for (auto _ : state) {
+    replay::ReplayWorld world(session);
+    replay::StagedFile file(path);
+    bool dialog = false;
+    lines = 0;
+    bytes = 0;
+    world.journal.SetSink([&](const std::string& line) {
+      dialog = dialog || line.starts_with("dialog ");
+      ++lines;
+      bytes += line.size() + 1;
+      file.AppendLine(line);
+    });
+    if (const auto disagreement = replay::RunSteps(world, session)) {
+      throw std::runtime_error(disagreement->message);
+    }
+    file.Rename();
+    if (dialog) throw std::runtime_error("the replay showed a message");
+  }
+  std::filesystem::remove(path);
+  const auto perIteration = benchmark::Counter::kAvgIterations;
+  state.counters["allocs"] =
+      benchmark::Counter(static_cast<double>(Heap().allocations - heap.allocations), perIteration);
+  state.counters["transcript_lines"] = static_cast<double>(lines);
+  state.counters["transcript_MB"] = static_cast<double>(bytes) / 1e6;
+}
+BENCHMARK(BM_ReplayStreamed)->Arg(1'000)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+
 // Not the largest drawing: the transcript keeps every viewer call, and 1,000 extent
 // changes there write some 250 million lines, about 13 GB (see README.md).
 BENCHMARK(BM_Replay)->Arg(1'000)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
