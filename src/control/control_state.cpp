@@ -34,8 +34,20 @@ host::DocumentRef BindActiveDocument(ControlState& state) {
   return state.activeDoc;
 }
 
+namespace {
+
+std::string NowText(const ControlState& state) {
+  return state.Locale().GeneralDate(state.Clock().Now());
+}
+
+}  // namespace
+
 std::string TemporarySelectionSetName(const ControlState& state) {
-  return "Vesk" + state.Locale().GeneralDate(state.Clock().Now());
+  return "Vesk" + NowText(state);
+}
+
+std::string LayerDeletionSetName(const ControlState& state) {
+  return "VeskDeleteAll" + NowText(state);
 }
 
 TemporarySelectionSet::TemporarySelectionSet(host::SelectionSets& sets, const std::string& name)

@@ -60,6 +60,9 @@ host::DocumentRef BindActiveDocument(ControlState& state);
 // "Vesk" and the current date and time in the locale's general date format: the name of
 // a temporary selection set.
 std::string TemporarySelectionSetName(const ControlState& state);
+// "VeskDeleteAll" and the same date text: the temporary set of DeleteAll, whose name
+// cannot be the export's set's even when both are made in the same second.
+std::string LayerDeletionSetName(const ControlState& state);
 
 // Deletes a temporary selection set when it leaves scope, on every path, failure
 // included; a failure of the deletion itself is swallowed on a failing path (the first

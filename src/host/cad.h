@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "automation/variant.h"
 
@@ -176,6 +177,11 @@ class SelectionSet : public automation::Object {
   virtual void SelectOnScreen() = 0;
   // Mode 7 selects by crossing polygon; points are flat x, y, z triples.
   virtual void SelectByPolygon(int32_t mode, const DoubleArray& points) = 0;
+  // The automation model's Select(Mode, Point1, Point2, FilterType, FilterData) without
+  // points, as mode 5 (all objects) takes it: every object that passes the filter, whose
+  // group codes and values pair up by position (selection_filter.h builds them).
+  virtual void Select(int32_t mode, const std::vector<int16_t>& filterTypes,
+                      const std::vector<Variant>& filterData) = 0;
   virtual int32_t Count() = 0;
   virtual EntityRef Item(int32_t index) = 0;
   virtual void ForEach(const std::function<void(const EntityRef&)>& visit) = 0;
@@ -183,8 +189,15 @@ class SelectionSet : public automation::Object {
 };
 
 namespace selection_mode {
+inline constexpr int32_t kAll = 5;
 inline constexpr int32_t kCrossingPolygon = 7;
-}
+}  // namespace selection_mode
+
+// The DXF group codes a selection filter names.
+namespace group_code {
+inline constexpr int16_t kLayerName = 8;
+inline constexpr int16_t kLayoutName = 410;
+}  // namespace group_code
 
 class SelectionSets : public automation::Object {
  public:

@@ -6,6 +6,7 @@
 #include "automation/error_rules.h"
 #include "automation/object_cast.h"
 #include "control/display_layers.h"
+#include "host/selection_filter.h"
 #include "overlay/layer_lookup.h"
 
 namespace nimbo::sync {
@@ -60,10 +61,16 @@ void DeleteAll(control::ControlState& state, std::string& layername) {
   automation::Reraise("DeleteAll", [&] {
     host::DocumentRef doc = control::BindActiveDocument(state);
     if (!doc) return;
-    Require<host::EntityCollection>(doc->ModelSpace())->ForEach([&](const host::EntityRef& item) {
-      host::Entity& entity = automation::RequireRef<host::Entity>(item);
-      if (overlay::SameLayerName(entity.Layer(), layername)) entity.Delete();
-    });
+    // The host finds the layer's model-space entities itself: asking every entity of model
+    // space for its layer would cost a call per entity of the drawing at every redraw.
+    auto sets = Require<host::SelectionSets>(doc->SelectionSets());
+    control::TemporarySelectionSet selection(*sets, control::LayerDeletionSetName(state));
+    const host::SelectionFilter filter = host::ModelSpaceLayerFilter(layername);
+    selection->Select(host::selection_mode::kAll, filter.types, filter.data);
+    // In model-space order, as a pass over model space would delete them.
+    selection->ForEach(
+        [](const host::EntityRef& item) { automation::RequireRef<host::Entity>(item).Delete(); });
+    selection.Finish();
   });
 }
 

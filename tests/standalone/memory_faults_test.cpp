@@ -82,6 +82,7 @@ class MemoryFaults : public MemoryHostTest {
     sets->Count();
     set->Name();
     set->SelectByPolygon(7, automation::DoubleArray{0, {-1, -1, 0, 2, -1, 0, 2, 2, 0}});
+    set->Select(5, {8, 410}, {"L", "Model"});
     person.Give(SelectAnswer{{"l1"}});
     set->SelectOnScreen();
     set->Count();

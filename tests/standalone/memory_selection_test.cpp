@@ -9,6 +9,7 @@
 #define BOOST_ALLOW_DEPRECATED_HEADERS
 #include <boost/geometry.hpp>
 
+#include "host/selection_filter.h"
 #include "standalone/memory_fixture.h"
 
 namespace nimbo::standalone::testing {
@@ -184,6 +185,67 @@ TEST_F(MemorySelection, the_index_follows_entities_added_and_deleted_after_it_wa
   auto again = doc->SelectionSets()->Add("two");
   again->SelectByPolygon(7, Quad(0, 0, 10, 10));
   EXPECT_THAT(SetIds(*again), ElementsAre("#1"));
+}
+
+TEST_F(MemorySelection, a_layer_filter_selects_that_layers_model_space_entities_or_refuses) {
+  site.PutLayer(LayerData{.name = "Pipe-2.Old"});
+  site.AddEntity(Space::Model(), PointAt("a", 0, 0, "Roads"));
+  site.AddEntity(Space::Model(), PointAt("b", 0, 0, "Walls"));
+  site.AddEntity(Space::Model(), PointAt("c", 0, 0, "roads"));  // the same layer
+  site.AddEntity(Space::Paper(), PointAt("paper", 0, 0, "Roads"));
+  site.AddEntity(Space::Model(), PointAt("pipe", 0, 0, "Pipe-2.Old"));
+  site.AddEntity(Space::Model(), PointAt("pipex", 0, 0, "Pipe-2xOld"));
+  int sets = 0;
+  auto select = [&](const std::string& layer) {
+    auto set = doc->SelectionSets()->Add("S" + std::to_string(++sets));
+    const host::SelectionFilter filter = host::ModelSpaceLayerFilter(layer);
+    set->Select(host::selection_mode::kAll, filter.types, filter.data);
+    return SetIds(*set);
+  };
+  journal.Clear();
+  EXPECT_THAT(select("rOADS"), ElementsAre("a", "c"));
+  EXPECT_THAT(journal.Lines(),
+              ElementsAre("drawing Site selection set added \"S1\"",
+                          "drawing Site selection set \"S1\" selected 2 on layer \"rOADS\" in "
+                          "model space"));
+  EXPECT_THAT(select("Pipe-2.Old"), ElementsAre("pipe"));  // escaped, matched as it is
+
+  // An earlier entity moved onto the layer takes its model-space place; one moved away
+  // or deleted leaves it, and one moved away and back comes once.
+  auto model = doc->ModelSpace();
+  model->Item(1)->SetLayer("Roads");  // b
+  model->Item(0)->SetLayer("Walls");  // a
+  EXPECT_THAT(select("Roads"), ElementsAre("b", "c"));
+  model->Item(2)->SetLayer("Walls");  // c
+  model->Item(2)->SetLayer("Roads");
+  model->Item(0)->SetLayer("Roads");  // a
+  model->Item(1)->Delete();           // b
+  EXPECT_THAT(select("Roads"), ElementsAre("a", "c"));
+  EXPECT_THAT(select("Nobody"), ElementsAre());
+
+  // Anything but the one layer in model space is refused, never answered wrongly.
+  using Filter = std::pair<std::vector<int16_t>, std::vector<automation::Variant>>;
+  const std::vector<std::pair<Filter, const char*>> refused = {
+      {{{8, 410}, {"Road*", "Model"}}, "wildcard pattern"},
+      {{{8, 410}, {"Roads`", "Model"}}, "wildcard pattern"},
+      {{{8, 410}, {"Pipe-2.Old", "Model"}}, "wildcard pattern"},
+      {{{8, 62}, {"Roads", int16_t{1}}}, "group code 62 is not supported"},
+      {{{8}, {"Roads"}}, "needs group codes 8"},
+      {{{8, 8, 410}, {"Roads", "Walls", "Model"}}, "given twice"},
+      {{{8, 410}, {"Roads"}}, "2 codes with 1 values"},
+      {{{8, 410}, {1.5, "Model"}}, "must be a String, not Double"},
+      {{{410, 8}, {"Layout1", "Roads"}}, "\"Layout1\" is not supported"},
+  };
+  auto set = doc->SelectionSets()->Add("refused");
+  for (const auto& [filter, why] : refused) {
+    auto error = ErrorOf([&] { set->Select(5, filter.first, filter.second); });
+    EXPECT_EQ(error.number(), host_error::kInvalidInput) << why;
+    EXPECT_THAT(error.description(), HasSubstr(why));
+  }
+  const host::SelectionFilter roads = host::ModelSpaceLayerFilter("Roads");
+  EXPECT_THAT(ErrorOf([&] { set->Select(7, roads.types, roads.data); }).description(),
+              HasSubstr("mode 7"));
+  EXPECT_EQ(set->Count(), 0);
 }
 
 // ----- the brute-force reference ----------------------------------------------------------

@@ -1,6 +1,7 @@
 // What one viewer event costs in outside calls, counted exactly: the viewer calls of
-// UpdateAllBounds and RefreshMap, the passes over model space of the three redraws, and a
-// feature export whose calls follow what the view shows, not what the drawing holds.
+// UpdateAllBounds and RefreshMap, the filtered selection of each of the three redraws, and
+// an extent change and a feature export whose calls follow what the views show, not what
+// the drawing holds.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -99,8 +100,7 @@ TEST_F(ExtentCallCounts,
   }
 }
 
-TEST_F(ExtentCallCounts,
-       each_display_layer_costs_one_pass_over_model_space_and_an_absent_one_none) {
+TEST_F(ExtentCallCounts, each_display_layer_costs_one_filtered_selection_and_an_absent_one_none) {
   palette.drawing->PutLayer(LayerData{.name = "Roads"});
   for (int i = 0; i < 40; ++i) palette.drawing->AddEntity(Space::Model(), PointAt(i, 0, "Roads"));
   for (int v = 1; v <= 5; ++v) {
@@ -111,27 +111,64 @@ TEST_F(ExtentCallCounts,
   const size_t modelSpace = palette.drawing->EntityCount(Space::Model());
   ASSERT_EQ(modelSpace, 40u + 5 + 5 + 1);
 
+  // Each DeleteAll: its set added, one selection of the layer, one enumeration of the set,
+  // a delete per entity found, the set deleted; no entity is asked its layer.
   Mark();
   RaiseExtentChanged(3);
-  EXPECT_EQ(Calls("drawing.ModelSpace.ForEach"), 3u);
-  // Each pass asks every entity its layer once: those deleted on the way were there when
-  // it started, and those drawn after it are seen by the next pass only.
-  EXPECT_EQ(Calls("drawing.Entity.Layer"), 3 * modelSpace);
+  for (const char* perLayer : {"drawing.Document.SelectionSets", "drawing.SelectionSets.Add",
+                               "drawing.SelectionSet.Select", "drawing.SelectionSet.ForEach",
+                               "drawing.SelectionSet.Delete"}) {
+    EXPECT_EQ(Calls(perLayer), 3u) << perLayer;
+  }
+  EXPECT_EQ(Calls("drawing.ModelSpace.ForEach"), 0u);
+  EXPECT_EQ(Calls("drawing.Entity.Layer"), 0u);
   EXPECT_EQ(Calls("drawing.Entity.Delete"), 11u);
   EXPECT_EQ(palette.drawing->EntityCount(Space::Model()), modelSpace);
 
-  // Both options off: DeleteLayer empties each layer with one pass, then removes it.
+  // Both options off: DeleteLayer empties each layer with one selection, then removes it.
   palette.SetOptions(false, false);
   Mark();
   RaiseExtentChanged(3);
-  EXPECT_EQ(Calls("drawing.ModelSpace.ForEach"), 3u);
+  EXPECT_EQ(Calls("drawing.SelectionSet.Select"), 3u);
   EXPECT_EQ(Calls("drawing.Layer.Delete"), 3u);
   EXPECT_EQ(palette.drawing->EntityCount(Space::Model()), 40u);
-  // No display layer left: nothing to empty, no pass at all.
+  // No display layer left: nothing to empty, no selection at all.
   Mark();
   RaiseExtentChanged(3);
-  EXPECT_EQ(Calls("drawing.ModelSpace.ForEach"), 0u);
+  EXPECT_EQ(Calls("drawing.SelectionSet"), 0u);
   EXPECT_EQ(Calls("drawing.Entity."), 0u);
+}
+
+TEST_F(ExtentCallCounts,
+       an_extent_change_makes_no_host_call_for_entities_outside_layers_and_views) {
+  palette.drawing->PutLayer(LayerData{.name = "Roads"});
+  palette.drawing->AddEntity(Space::Model(), Polyline({1, 1, 2, 1, 2, 2}, "Roads"));
+  palette.drawing->AddEntity(Space::Model(), PointAt(3, 3, "Roads"));
+  for (int v = 1; v <= 5; ++v) {
+    palette.SetView(v, true, Footprint(0, 0, 10, 10), Footprint(0, 0, 10, 10));
+  }
+  palette.SetOptions(true, true);
+  // The mosaic views' exports run too.
+  palette.State().overlaysPermitted = true;
+  palette.State().layerNames = std::vector<std::string>{"Roads"};
+  RaiseExtentChanged(3);
+
+  Mark();
+  RaiseExtentChanged(3);
+  const size_t hostCalls = Calls("drawing.");
+  const size_t viewerCalls = Calls("viewer.");
+  // Each of the five views sends what its footprint holds: the two features of Roads and
+  // the eleven display entities.
+  EXPECT_EQ(Calls("viewer.BeginFeature"), 5u * (2 + 11));
+
+  for (int i = 0; i < 100'000; ++i) {
+    palette.drawing->AddEntity(Space::Model(), PointAt(1000 + i % 1000, 1000 + i / 1000, "Roads"));
+  }
+  Mark();
+  RaiseExtentChanged(3);
+  EXPECT_EQ(Calls("drawing."), hostCalls);
+  EXPECT_EQ(Calls("viewer."), viewerCalls);
+  EXPECT_TRUE(palette.MessagesSinceMark().empty());
 }
 
 TEST_F(ExtentCallCounts, a_feature_export_costs_what_the_view_shows_not_what_the_drawing_holds) {

@@ -104,15 +104,22 @@ TEST_F(LayerService, delete_all_erases_only_model_space_entities_of_the_layer_in
   palette.Mark();
   std::string unused = "Nobody";
   EXPECT_NO_THROW(Control().DeleteAll(unused));
-  EXPECT_TRUE(palette.ViewerCallsSinceMark("drawing ").empty());
+  // Only the temporary set's own lines: added, selected nothing, deleted.
+  const Lines changes = palette.ViewerCallsSinceMark("drawing ");
+  ASSERT_EQ(changes.size(), 3u);
+  for (const std::string& line : changes) {
+    EXPECT_NE(line.find(" selection set "), std::string::npos) << line;
+    EXPECT_NE(line.find(R"("VeskDeleteAll12/7/2026 10:15:30 AM")"), std::string::npos) << line;
+  }
+  EXPECT_TRUE(palette.drawing->SelectionSetNames().empty());
 }
 
 TEST_F(LayerService, delete_layer_empties_the_layer_then_deletes_it_and_ignores_an_absent_one) {
   palette.drawing->PutLayer(LayerData{.name = "VeskNimBoTotalExtent"});
   palette.drawing->AddEntity(Space::Model(), PointOn("VeskNimBoTotalExtent"));
 
-  // An absent layer does not even look at model space.
-  palette.faults.Add("drawing.ModelSpace.ForEach", -2147467259, "Automation error");
+  // An absent layer does not even look for its entities.
+  palette.faults.Add("drawing.SelectionSets.Add", -2147467259, "Automation error");
   std::string absent = "Gone";
   EXPECT_NO_THROW(Control().DeleteLayer(absent));
   palette.faults.Clear();
@@ -122,7 +129,10 @@ TEST_F(LayerService, delete_layer_empties_the_layer_then_deletes_it_and_ignores_
   Control().DeleteLayer(name);
   EXPECT_EQ(palette.LayerNamed("VeskNimBoTotalExtent"), nullptr);
   EXPECT_TRUE(palette.EntitiesOn("VeskNimBoTotalExtent").empty());
-  const Lines changes = palette.ViewerCallsSinceMark("drawing ");
+  Lines changes = palette.ViewerCallsSinceMark("drawing ");
+  std::erase_if(changes, [](const std::string& line) {
+    return line.find(" selection set ") != std::string::npos;
+  });
   ASSERT_EQ(changes.size(), 2u);
   EXPECT_NE(changes[0].find("deleted"), std::string::npos);  // the entity first
   EXPECT_EQ(changes[1], R"(drawing Survey.dwg layer "VeskNimBoTotalExtent" deleted)");
@@ -159,9 +169,10 @@ TEST_F(LayerService, host_errors_keep_number_and_description_and_take_the_operat
   const std::vector<Case> cases = {
       {"drawing.Layers.Add", "AddLayer", [&] { Control().AddLayer(name); }},
       {"drawing.Layer.Name", "FindLayer", [&] { Control().FindLayer(name); }},
+      {"drawing.SelectionSet.Select", "DeleteAll", [&] { Control().DeleteAll(name); }},
       {"drawing.Entity.Delete", "DeleteAll", [&] { Control().DeleteAll(name); }},
       // DeleteAll fails inside DeleteLayer: the outer name counts.
-      {"drawing.ModelSpace.ForEach", "DeleteLayer", [&] { Control().DeleteLayer(name); }},
+      {"drawing.SelectionSet.Select", "DeleteLayer", [&] { Control().DeleteLayer(name); }},
       {"drawing.Layer.Delete", "DeleteLayer", [&] { Control().DeleteLayer(name); }},
   };
   for (const Case& c : cases) {
@@ -171,6 +182,7 @@ TEST_F(LayerService, host_errors_keep_number_and_description_and_take_the_operat
     EXPECT_EQ(error.number(), -2147467259) << c.target;
     EXPECT_EQ(error.description(), "Automation error") << c.target;
     EXPECT_EQ(error.source(), c.source) << c.target;
+    EXPECT_TRUE(palette.drawing->SelectionSetNames().empty()) << c.target;
   }
   // The last refusal came after the layer's entities were erased: they stay erased.
   EXPECT_TRUE(palette.EntitiesOn("Roads").empty());

@@ -135,7 +135,10 @@ Drawing::Handle Drawing::Store(Space space, const EntityData& e, std::string id)
   }
   layers_.AddUser(layer);
   entities_.Place(h);
-  if (space == Space::Model()) crossing_.Added(h, r);
+  if (space == Space::Model()) {
+    crossing_.Added(h, r);
+    modelLayers_.Added(h, layer);
+  }
   return h;
 }
 
@@ -152,9 +155,11 @@ Drawing::Handle Drawing::CreateEntity(Space space, EntityData entity) {
 void Drawing::DeleteEntity(Handle h) {
   if (!IsLive(h)) return;
   const EntityRecord& r = entities_.At(h);
-  if (r.owner == Space::Model().code) crossing_.Removed(h, r);
+  const bool inModel = r.owner == Space::Model().code;
+  if (inModel) crossing_.Removed(h, r);
   layers_.RemoveUser(r.layer);
   entities_.Kill(h);
+  if (inModel) modelLayers_.Removed(entities_, r.layer);
 }
 
 bool Drawing::IsLive(Handle h) const {
@@ -222,9 +227,11 @@ uint32_t Drawing::LayerOf(Handle h) const {
 
 void Drawing::SetLayerOf(Handle h, uint32_t layer) {
   EntityRecord& r = entities_.LiveAt(h);
-  layers_.RemoveUser(r.layer);
+  const uint32_t from = r.layer;
+  layers_.RemoveUser(from);
   r.layer = layer;
   layers_.AddUser(layer);
+  if (r.owner == Space::Model().code) modelLayers_.Moved(entities_, h, from, layer);
 }
 
 ColorValue Drawing::ColorOf(Handle h) const {
@@ -279,6 +286,10 @@ void Drawing::EndEnumeration(Space space) {
 
 std::vector<Drawing::Handle> Drawing::SelectCrossing(const spatial::CrossingPolygon& polygon) {
   return crossing_.Select(entities_, polygon);
+}
+
+std::vector<Drawing::Handle> Drawing::SelectOnLayer(uint32_t layer) {
+  return modelLayers_.Select(entities_, layer);
 }
 
 // ----- layers, blocks, selection sets, variables ------------------------------------

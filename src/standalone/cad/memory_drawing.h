@@ -15,8 +15,8 @@
 // (crossing_selection.h), the layer and block tables, the named selection sets, the
 // system variables and the object data. The drawing keeps them consistent with each
 // other: an entity's layer is interned in the layer table and counted as a user of it, a
-// block definition has a space in the store, and model space's index follows its
-// entities.
+// block definition has a space in the store, and model space's two indexes (spatial and
+// by layer) follow its entities.
 #pragma once
 
 #include <cstdint>
@@ -34,6 +34,7 @@
 #include "standalone/cad/entity_data.h"
 #include "standalone/cad/entity_store.h"
 #include "standalone/cad/layer_table.h"
+#include "standalone/cad/model_layer_index.h"
 #include "standalone/cad/name_key.h"
 #include "standalone/cad/object_data_store.h"
 #include "standalone/cad/selection_set_table.h"
@@ -159,6 +160,9 @@ class Drawing {
   // The live model-space entities that lie inside the polygon or cross its boundary, in
   // model-space order.
   std::vector<Handle> SelectCrossing(const spatial::CrossingPolygon& polygon);
+  // The live model-space entities on the layer, in model-space order (from the index by
+  // layer: costs what it selects).
+  std::vector<Handle> SelectOnLayer(uint32_t layer);
 
   // ----- Engine: layers ---------------------------------------------------------------
 
@@ -203,6 +207,7 @@ class Drawing {
   std::string name_;
   EntityStore entities_;
   CrossingSelection crossing_;
+  ModelLayerIndex modelLayers_;
   LayerTable layers_;
   BlockTable blocks_;
   SelectionSetTable selectionSets_;

@@ -1,8 +1,11 @@
 #include <algorithm>
 #include <memory>
+#include <optional>
+#include <string>
 #include <unordered_set>
 #include <vector>
 
+#include "standalone/cad/layer_filter.h"
 #include "standalone/cad/memory_errors.h"
 #include "standalone/cad/memory_objects.h"
 
@@ -67,6 +70,21 @@ class MemorySelectionSet : public host::SelectionSet {
     const size_t added = Append(doc_->drawing.SelectCrossing(spatial::CrossingPolygon(ring)));
     Change(*doc_, "selection set " + Quote(set_->name) + " selected " + std::to_string(added) +
                       " by polygon");
+  }
+
+  void Select(int32_t mode, const std::vector<int16_t>& filterTypes,
+              const std::vector<automation::Variant>& filterData) override {
+    Enter("drawing.SelectionSet.Select");
+    if (mode != host::selection_mode::kAll) {
+      throw Raise(host_error::kInvalidInput,
+                  "Invalid input: selection mode " + std::to_string(mode) +
+                      " is not supported by Select without points (5, all objects, is)");
+    }
+    const std::string layer = ModelSpaceLayerOfFilter(filterTypes, filterData);
+    const std::optional<uint32_t> number = doc_->drawing.FindLayer(layer);
+    const size_t added = number ? Append(doc_->drawing.SelectOnLayer(*number)) : 0;
+    Change(*doc_, "selection set " + Quote(set_->name) + " selected " + std::to_string(added) +
+                      " on layer " + Quote(layer) + " in model space");
   }
 
   int32_t Count() override {
