@@ -115,12 +115,7 @@ class FakeServer : public IDispatch, public ISupportErrorInfo {
     bool deferred = args[0].boolVal != VARIANT_FALSE;
     if (deferred && info != nullptr) {
       *info = EXCEPINFO{};
-      info->pfnDeferredFillIn = [](EXCEPINFO* later) -> HRESULT {
-        later->scode = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 91);
-        later->bstrDescription = SysAllocString(L"Filled in later");
-        later->bstrSource = SysAllocString(L"FakeServer.Fail");
-        return S_OK;
-      };
+      info->pfnDeferredFillIn = FillInLater;
       return DISP_E_EXCEPTION;
     }
     int32_t number = args[2].lVal;
@@ -128,6 +123,13 @@ class FakeServer : public IDispatch, public ISupportErrorInfo {
     return GuardCall(info, IID_IDispatch, [&]() -> HRESULT {
       throw automation::AutomationError(number, description, "FakeServer.Fail");
     });
+  }
+
+  static HRESULT STDMETHODCALLTYPE FillInLater(EXCEPINFO* later) {
+    later->scode = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 91);
+    later->bstrDescription = SysAllocString(L"Filled in later");
+    later->bstrSource = SysAllocString(L"FakeServer.Fail");
+    return S_OK;
   }
 
   VARIANT caption_{};
