@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs the whole test suite twice: once as released, once under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer; fuzzes; then cross-builds the Windows
+# targets and runs their tests under Wine (tools/windows.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
@@ -20,4 +21,6 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 
 echo "== fuzz the session reader and the replay for 45 seconds (build-fuzz/)"
 tools/fuzz.sh 45
+echo "== the Windows build, tested under Wine (build-win64/, build-win32/)"
+tools/windows.sh
 echo "== all tests passed"
