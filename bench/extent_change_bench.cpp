@@ -8,13 +8,14 @@
 #include "bench/bench_counters.h"
 #include "bench/bench_palette.h"
 #include "control/display_layers.h"
+#include "host/viewer_views.h"
 
 namespace nimbo::bench {
 namespace {
 
-void ExtentChanges(benchmark::State& state, ViewerKind kind) {
-  BenchPalette& palette = PaletteOf(state.range(0), kind);
-  int64_t k = 0;
+// The timed extent changes of one benchmark, `k` counting the pan's steps; one more
+// change after the loop checks that none of them failed.
+void TimeExtentChanges(benchmark::State& state, BenchPalette& palette, int64_t& k) {
   const CallMeter meter(palette);
   for (auto _ : state) {
     palette.RaiseExtentChanged(++k);
@@ -28,6 +29,11 @@ void ExtentChanges(benchmark::State& state, ViewerKind kind) {
   palette.ForgetJournal();
 }
 
+void ExtentChanges(benchmark::State& state, ViewerKind kind) {
+  int64_t k = 0;
+  TimeExtentChanges(state, PaletteOf(state.range(0), kind), k);
+}
+
 void BM_ExtentChanged(benchmark::State& state) {
   ExtentChanges(state, ViewerKind::Simulated);
 }
@@ -37,6 +43,37 @@ void BM_ExtentChanged_QuietViewer(benchmark::State& state) {
   ExtentChanges(state, ViewerKind::Quiet);
 }
 BENCHMARK(BM_ExtentChanged_QuietViewer)->Apply(DrawingSizes)->Unit(benchmark::kMillisecond);
+
+// All five views over the same small region of every drawing, so that they show the same
+// features whatever the drawing's size: what an extent change costs beyond what the views
+// show is then the difference between sizes.
+void SameViews(benchmark::State& state, ViewerKind kind) {
+  BenchPalette& palette = PaletteOf(state.range(0), kind);
+  for (int view = 1; view <= host::kViewCount; ++view) {
+    palette.SetTotalExtent(view, GeneratedDrawing::FixedFootprint());
+  }
+  int64_t k = 0;
+  palette.RaiseExtentChanged(++k);  // the display layers redrawn over the new views
+  palette.ForgetJournal();
+  TimeExtentChanges(state, palette, k);
+  for (int view = 1; view <= host::kViewCount; ++view) {
+    palette.SetTotalExtent(view, palette.generated.TotalExtent(view));
+  }
+  palette.RaiseExtentChanged(++k);
+  palette.ForgetJournal();
+}
+
+void BM_ExtentChangedSameViews(benchmark::State& state) {
+  SameViews(state, ViewerKind::Simulated);
+}
+BENCHMARK(BM_ExtentChangedSameViews)->Apply(DrawingSizes)->Unit(benchmark::kMillisecond);
+
+void BM_ExtentChangedSameViews_QuietViewer(benchmark::State& state) {
+  SameViews(state, ViewerKind::Quiet);
+}
+BENCHMARK(BM_ExtentChangedSameViews_QuietViewer)
+    ->Apply(DrawingSizes)
+    ->Unit(benchmark::kMillisecond);
 
 // The five polylines a redraw leaves on the visible-extent layer (one per view), put back
 // by setup, which makes no host call and writes nothing to the journal.

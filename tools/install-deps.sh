@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when they are missing.
+# Installs the Debian packages the build and the tests need, when they are missing; with
+# arguments, those packages instead (tools/windows.sh names its own).
 set -euo pipefail
 packages=(cmake g++ make googletest libgtest-dev libgmock-dev libbenchmark-dev
           nlohmann-json3-dev libcli11-dev libboost-dev librsvg2-bin ccache
           clang libclang-rt-14-dev)  # the last two for tools/fuzz.sh (libFuzzer)
+[ $# -gt 0 ] && packages=("$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

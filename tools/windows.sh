@@ -6,18 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake make ccache googletest g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-          mingw-w64-tools wine64)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "installing: ${missing[*]}" >&2
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq || true
-  apt-get install -y -qq "${missing[@]}"
-fi
+tools/install-deps.sh cmake make ccache googletest g++-mingw-w64-x86-64-posix \
+  g++-mingw-w64-i686-posix mingw-w64-tools wine64
 
 export CCACHE_NOHASHDIR=1
 jobs=$(nproc)
