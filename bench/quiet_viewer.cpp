@@ -11,13 +11,16 @@ namespace dispid = host::dispid;
 
 namespace {
 
-int32_t ViewOf(const std::vector<Variant>& arguments, size_t at = 0) {
-  return automation::ToLong(arguments.at(at));
+int32_t ViewOf(std::span<const Variant> arguments, size_t at = 0) {
+  if (at >= arguments.size()) {
+    throw automation::errors::Standard(automation::errors::kInvalidCall, "QuietViewer");
+  }
+  return automation::ToLong(arguments[at]);
 }
 
 }  // namespace
 
-Variant QuietViewer::Invoke(int32_t id, std::vector<Variant>& arguments) {
+Variant QuietViewer::Invoke(int32_t id, std::span<Variant> arguments) {
   ++calls_;
   if (id >= dispid::kTotalULx && id < dispid::kTotalULx + 8) {
     return Variant(model_.TotalCorner(id - dispid::kTotalULx, ViewOf(arguments)));

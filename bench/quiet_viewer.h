@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "host/viewer.h"
@@ -17,7 +18,7 @@ class QuietViewer : public host::ViewerControl {
  public:
   explicit QuietViewer(const standalone::ViewerStatePatch& state) { model_.Apply(state); }
 
-  automation::Variant Invoke(int32_t dispid, std::vector<automation::Variant>& arguments) override;
+  automation::Variant Invoke(int32_t dispid, std::span<automation::Variant> arguments) override;
   int32_t Advise(host::ViewerEvents* sink) override;
   void Unadvise(int32_t cookie) override;
 

@@ -3,9 +3,11 @@
 // typed calls over Invoke that pass every argument exactly as the operation table says.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <span>
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "automation/locale.h"
 #include "automation/variant.h"
@@ -20,7 +22,7 @@ class ViewerControl {
  public:
   virtual ~ViewerControl() = default;
   // By-reference arguments refer to the caller's variables. Raises AutomationError.
-  virtual Variant Invoke(int32_t dispid, std::vector<Variant>& arguments) = 0;
+  virtual Variant Invoke(int32_t dispid, std::span<Variant> arguments) = 0;
   // Connection point of the events. The sink is borrowed until Unadvise.
   virtual int32_t Advise(ViewerEvents* sink) = 0;
   virtual void Unadvise(int32_t cookie) = 0;
@@ -90,7 +92,13 @@ class Viewer {
   void ClearTableInfo();
 
  private:
-  Variant Call(int32_t dispid, std::vector<Variant> arguments);
+  // The arguments live on the caller's stack: a viewer call is made for every vertex.
+  template <class... Arguments>
+  Variant Call(int32_t dispid, Arguments&&... arguments) {
+    std::array<Variant, sizeof...(Arguments)> list{Variant(std::forward<Arguments>(arguments))...};
+    return Dispatch(dispid, list);
+  }
+  Variant Dispatch(int32_t dispid, std::span<Variant> arguments);
   ViewerControl& control_;  // borrowed: the control's child, valid while the control lives
   const automation::Locale& locale_;  // borrowed: the control's environment
 };

@@ -184,10 +184,18 @@ const std::vector<ViewerOperation>& ViewerOperations() {
 }
 
 const ViewerOperation* FindViewerOperation(int32_t dispid) {
-  const auto& table = ViewerOperations();
-  auto it = std::find_if(table.begin(), table.end(),
-                         [&](const ViewerOperation& op) { return op.dispid == dispid; });
-  return it == table.end() ? nullptr : &*it;
+  // Every viewer call asks: an index by DISPID, as the DISPIDs are few and small.
+  static const std::vector<const ViewerOperation*> byDispid = [] {
+    std::vector<const ViewerOperation*> index;
+    for (const ViewerOperation& op : ViewerOperations()) {
+      const auto at = static_cast<size_t>(op.dispid);
+      if (index.size() <= at) index.resize(at + 1, nullptr);
+      index[at] = &op;
+    }
+    return index;
+  }();
+  if (dispid < 0 || static_cast<size_t>(dispid) >= byDispid.size()) return nullptr;
+  return byDispid[static_cast<size_t>(dispid)];
 }
 
 const ViewerOperation* FindViewerOperation(std::string_view name) {

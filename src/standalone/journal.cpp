@@ -1,5 +1,6 @@
 #include "standalone/journal.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -38,68 +39,119 @@ std::vector<std::string> Journal::StartingWith(std::string_view prefix, size_t m
   return found;
 }
 
-std::string TranscriptNumber(double value) {
-  if (std::isnan(value)) return "NaN";
-  if (std::isinf(value)) return value > 0 ? "Infinity" : "-Infinity";
-  const double magnitude = std::fabs(value);
-  if (value == std::trunc(value) && magnitude < 1e16) {
-    return std::to_string(static_cast<int64_t>(value));
+void AppendTranscriptNumber(std::string& out, double value) {
+  if (std::isnan(value)) {
+    out += "NaN";
+    return;
+  }
+  if (std::isinf(value)) {
+    out += value > 0 ? "Infinity" : "-Infinity";
+    return;
   }
   char buffer[64];
-  const auto format = (magnitude >= 1e-4 && magnitude < 1e16) ? std::chars_format::fixed
-                                                              : std::chars_format::scientific;
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, value, format);
-  return std::string(buffer, result.ptr);
+  const double magnitude = std::fabs(value);
+  std::to_chars_result result{};
+  if (value == std::trunc(value) && magnitude < 1e16) {
+    result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<int64_t>(value));
+  } else {
+    const auto format = (magnitude >= 1e-4 && magnitude < 1e16) ? std::chars_format::fixed
+                                                                : std::chars_format::scientific;
+    result = std::to_chars(buffer, buffer + sizeof buffer, value, format);
+  }
+  out.append(buffer, result.ptr);
 }
 
-std::string TranscriptString(const std::string& text) {
-  // Invalid UTF-8 is replaced rather than refused: the transcript must always be written.
-  return nlohmann::json(text).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+void AppendTranscriptString(std::string& out, const std::string& text) {
+  // Most names need no escaping; those are written as they are, without the JSON library,
+  // which gives the same bytes for them.
+  const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 0x20 && byte < 0x7F && c != '"' && c != '\\';
+  });
+  if (!plain) {
+    // Invalid UTF-8 is replaced rather than refused: the transcript must always be written.
+    out += nlohmann::json(text).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    return;
+  }
+  out += '"';
+  out += text;
+  out += '"';
 }
 
-std::string TranscriptValue(const automation::Variant& value) {
+void AppendTranscriptValue(std::string& out, const automation::Variant& value) {
   using automation::VarType;
-  std::string prefix = value.IsByRef() ? "&" : "";
-  const automation::Variant v = value.Value();
-  switch (v.Type()) {
+  if (value.IsByRef()) out += '&';
+  // The typed accessors look through a reference without copying what it refers to.
+  switch (value.Type()) {
     case VarType::Empty:
-      return prefix + "Empty";
+      out += "Empty";
+      return;
     case VarType::Null:
-      return prefix + "Null";
+      out += "Null";
+      return;
     case VarType::Missing:
-      return prefix + "Missing";
+      out += "Missing";
+      return;
     case VarType::Integer:
-      return prefix + std::to_string(v.AsInteger());
+      AppendTranscriptNumber(out, value.AsInteger());
+      return;
     case VarType::Long:
-      return prefix + std::to_string(v.AsLong());
+      AppendTranscriptNumber(out, value.AsLong());
+      return;
     case VarType::Double:
-      return prefix + TranscriptNumber(v.AsDouble());
+      AppendTranscriptNumber(out, value.AsDouble());
+      return;
     case VarType::String:
-      return prefix + TranscriptString(v.AsString());
+      AppendTranscriptString(out, value.AsString());
+      return;
     case VarType::Boolean:
-      return prefix + (v.AsBoolean().IsTrue() ? "True" : "False");
+      out += value.AsBoolean().IsTrue() ? "True" : "False";
+      return;
     case VarType::Object:
-      return prefix + (v.AsObject() ? "Object" : "Nothing");
+      out += value.Value().AsObject() ? "Object" : "Nothing";
+      return;
     case VarType::DoubleArray: {
-      std::string out = prefix + "[";
+      const automation::Variant v = value.Value();
+      out += '[';
       const auto& values = v.AsDoubleArray().values;
       for (size_t i = 0; i < values.size(); ++i) {
         if (i > 0) out += ", ";
-        out += TranscriptNumber(values[i]);
+        AppendTranscriptNumber(out, values[i]);
       }
-      return out + "]";
+      out += ']';
+      return;
     }
     case VarType::VariantArray: {
-      std::string out = prefix + "[";
+      const automation::Variant v = value.Value();
+      out += '[';
       const auto& values = v.AsVariantArray().values;
       for (size_t i = 0; i < values.size(); ++i) {
         if (i > 0) out += ", ";
-        out += TranscriptValue(values[i]);
+        AppendTranscriptValue(out, values[i]);
       }
-      return out + "]";
+      out += ']';
+      return;
     }
   }
-  return prefix + "?";
+  out += '?';
+}
+
+std::string TranscriptNumber(double value) {
+  std::string out;
+  AppendTranscriptNumber(out, value);
+  return out;
+}
+
+std::string TranscriptString(const std::string& text) {
+  std::string out;
+  AppendTranscriptString(out, text);
+  return out;
+}
+
+std::string TranscriptValue(const automation::Variant& value) {
+  std::string out;
+  AppendTranscriptValue(out, value);
+  return out;
 }
 
 std::string TranscriptPoint(double x, double y, double z) {

@@ -62,6 +62,10 @@ std::string TranscriptString(const std::string& text);
 // An argument or result: strings quoted, Booleans True/False, numbers as above, a
 // by-reference argument prefixed with &.
 std::string TranscriptValue(const automation::Variant& value);
+// The same forms appended to a line being built, which spares a string per value.
+void AppendTranscriptNumber(std::string& out, double value);
+void AppendTranscriptString(std::string& out, const std::string& text);
+void AppendTranscriptValue(std::string& out, const automation::Variant& value);
 // A point as "(x, y, z)".
 std::string TranscriptPoint(double x, double y, double z);
 

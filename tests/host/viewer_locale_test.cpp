@@ -21,7 +21,7 @@ using automation::Variant;
 // business.
 class AnsweringViewer : public ViewerControl {
  public:
-  Variant Invoke(int32_t dispid, std::vector<Variant>&) override {
+  Variant Invoke(int32_t dispid, std::span<Variant>) override {
     ++calls[dispid];
     auto it = answers.find(dispid);
     return it == answers.end() ? Variant() : it->second;

@@ -272,7 +272,7 @@ TEST_F(OverlayEvents, an_event_during_a_rebuild_that_renews_the_list_leaves_the_
   // While view 3 is being activated, the person switches B off and clicks reload: the
   // nested rebuild renews the list, and the outer one goes on with the names it had.
   bool reloaded = false;
-  palette.viewer.SetCallHook([&](const host::ViewerOperation& op, std::vector<Variant>&) {
+  palette.viewer.SetCallHook([&](const host::ViewerOperation& op, std::span<Variant>) {
     if (op.name != "ActivateOverlayMosaic" || reloaded) return;
     reloaded = true;
     palette.drawing->PutLayer(Layer("B", false));

@@ -51,7 +51,7 @@ std::vector<Variant> ExtentArgs(double x, double y, int32_t view) {
 // Runs `inner` once, inside the `nth` call (from 1) of the viewer operation `operation`.
 void Inside(World& world, std::string_view operation, int nth, std::function<void()> inner) {
   auto calls = std::make_shared<int>(0);
-  world->viewer.SetCallHook([=](const host::ViewerOperation& called, std::vector<Variant>&) {
+  world->viewer.SetCallHook([=](const host::ViewerOperation& called, std::span<Variant>) {
     if (called.name == operation && ++*calls == nth) inner();
   });
 }

@@ -22,7 +22,7 @@ using automation::Variant;
 // A viewer that keeps the sink it is given and, once told to, fails every call.
 class SinkKeepingViewer : public host::ViewerControl {
  public:
-  Variant Invoke(int32_t dispid, std::vector<Variant>&) override {
+  Variant Invoke(int32_t dispid, std::span<Variant>) override {
     ++calls[dispid];
     if (failing) throw automation::AutomationError(7, "viewer down", "NimboViewer");
     return Variant();

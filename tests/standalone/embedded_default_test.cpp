@@ -53,7 +53,7 @@ TEST(embedded_default, its_parts_write_to_one_journal_and_ask_one_fault_plan) {
 
 class SilentViewer : public host::ViewerControl {
  public:
-  automation::Variant Invoke(int32_t, std::vector<automation::Variant>&) override { return {}; }
+  automation::Variant Invoke(int32_t, std::span<automation::Variant>) override { return {}; }
   int32_t Advise(host::ViewerEvents*) override { return 1; }
   void Unadvise(int32_t) override {}
 };

@@ -181,7 +181,7 @@ TEST_F(ViewerEventsTest, delivers_events_raised_inside_an_event_or_a_viewer_call
 
   // A viewer that reports an event while the control's call is in progress.
   sink.onEvent = nullptr;
-  viewer.SetCallHook([&](const host::ViewerOperation& op, std::vector<Variant>&) {
+  viewer.SetCallHook([&](const host::ViewerOperation& op, std::span<Variant>) {
     if (op.name == "RefreshOverlays") viewer.RaiseEvent("LayoutChanged", {Variant("1x1")});
   });
   host::Viewer typed(viewer, automation::Locale::EnUs());

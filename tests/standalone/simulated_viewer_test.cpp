@@ -81,7 +81,7 @@ TEST_F(SimulatedViewerTest, journals_by_reference_arguments_results_booleans_str
 
 TEST_F(SimulatedViewerTest, writes_by_reference_arguments_back_to_the_callers_variables) {
   // A viewer that corrects the view index it was given, as its marshalling would return it.
-  control.SetCallHook([](const host::ViewerOperation& op, std::vector<Variant>& values) {
+  control.SetCallHook([](const host::ViewerOperation& op, std::span<Variant> values) {
     if (op.name == "IsMapSyncView") values[0] = Variant(int32_t{4});
   });
   ViewerStatePatch patch;
@@ -95,7 +95,7 @@ TEST_F(SimulatedViewerTest, writes_by_reference_arguments_back_to_the_callers_va
 
   // A by-value argument is never written back.
   std::vector<Variant> byValue = {Variant(int32_t{9})};
-  control.SetCallHook([](const host::ViewerOperation&, std::vector<Variant>& values) {
+  control.SetCallHook([](const host::ViewerOperation&, std::span<Variant> values) {
     values[0] = Variant(int32_t{1});
   });
   control.Invoke(host::dispid::kIsViewActive, byValue);

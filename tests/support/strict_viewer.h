@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,7 @@
 namespace nimbo::testing {
 
 // What is wrong with a call by the contract, or "" when nothing is.
-inline std::string ContractBreach(int32_t dispid,
-                                  const std::vector<automation::Variant>& arguments) {
+inline std::string ContractBreach(int32_t dispid, std::span<const automation::Variant> arguments) {
   const host::ViewerOperation* operation = host::FindViewerOperation(dispid);
   if (operation == nullptr) return "viewer DISPID " + std::to_string(dispid);
   const std::string name = "viewer " + std::string(operation->name);
@@ -43,7 +43,7 @@ class StrictViewer : public host::ViewerControl {
   // `viewer` is borrowed: every call goes on to it.
   explicit StrictViewer(host::ViewerControl& viewer) : viewer_(viewer) {}
 
-  automation::Variant Invoke(int32_t dispid, std::vector<automation::Variant>& arguments) override {
+  automation::Variant Invoke(int32_t dispid, std::span<automation::Variant> arguments) override {
     if (StrictFakes::On()) {
       const std::string breach = ContractBreach(dispid, arguments);
       if (!breach.empty()) ADD_FAILURE() << "unexpected call: " << breach;

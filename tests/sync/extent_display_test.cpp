@@ -315,10 +315,9 @@ TEST_F(ExtentDisplay, a_view_number_written_back_out_of_range_overflows_instead_
 
   // The viewer writes 65537 into the counter at its last corner of view 2: as a 16-bit view
   // number that would be view 1, and view 1's slot would be overwritten.
-  palette.viewer.SetWriteBackHook(
-      [](const host::ViewerOperation& called, std::vector<Variant>& args) {
-        if (called.name == "TotalLLy" && args.at(0).AsLong() == 2) args[0] = Variant(65537);
-      });
+  palette.viewer.SetWriteBackHook([](const host::ViewerOperation& called, std::span<Variant> args) {
+    if (called.name == "TotalLLy" && args[0].AsLong() == 2) args[0] = Variant(65537);
+  });
   palette.Mark();
   RaiseModeChanged(1);
   palette.viewer.SetWriteBackHook({});

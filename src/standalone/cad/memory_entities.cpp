@@ -16,6 +16,8 @@ namespace {
 class MemoryColor : public host::Color {
  public:
   MemoryColor(DocumentStateRef doc, ColorValue value) : doc_(std::move(doc)), value_(value) {}
+  // For ColorSnapshots only, on an object that nobody else holds.
+  void Reset(ColorValue value) { value_ = value; }
   int32_t ColorMethod() override {
     Enter(*doc_, "drawing.Color.ColorMethod");
     return value_.method;
@@ -88,7 +90,7 @@ class EntityBase : public Interface, public EntityLink {
   }
   std::shared_ptr<host::Color> TrueColor() override {
     Enter("drawing.Entity.TrueColor");
-    return MakeColor(doc_, Db().ColorOf(handle_));
+    return colors_.Take(doc_, Db().ColorOf(handle_));
   }
   int32_t Lineweight() override {
     Enter("drawing.Entity.Lineweight");
@@ -112,6 +114,7 @@ class EntityBase : public Interface, public EntityLink {
     }
   }
   std::string id_;  // kept for messages once the entity is gone
+  ColorSnapshots colors_;
 };
 
 class MemoryPolyline : public EntityBase<host::LightweightPolyline> {
@@ -213,6 +216,15 @@ using MemoryBlockReference = EntityBase<host::BlockReference>;
 
 std::shared_ptr<host::Color> MakeColor(const DocumentStateRef& doc, ColorValue value) {
   return std::make_shared<MemoryColor>(doc, value);
+}
+
+std::shared_ptr<host::Color> ColorSnapshots::Take(const DocumentStateRef& doc, ColorValue value) {
+  if (last_ && last_.use_count() == 1) {
+    static_cast<MemoryColor&>(*last_).Reset(value);  // made by MakeColor below, for `doc`
+  } else {
+    last_ = MakeColor(doc, value);
+  }
+  return last_;
 }
 
 namespace {

@@ -1,6 +1,8 @@
 #include <memory>
 #include <vector>
 
+#include <boost/container/small_vector.hpp>
+
 #include "standalone/cad/memory_errors.h"
 #include "standalone/cad/memory_objects.h"
 
@@ -14,6 +16,11 @@ class MemoryLayer : public host::Layer {
  public:
   MemoryLayer(DocumentStateRef doc, uint32_t layer)
       : doc_(std::move(doc)), layer_(layer), name_(doc_->drawing.Layer(layer).name) {}
+  // Points the object at another layer (an enumeration's object nobody kept).
+  void Retarget(uint32_t layer) {
+    layer_ = layer;
+    name_ = doc_->drawing.Layer(layer).name;
+  }
 
   std::string Name() override {
     Enter("drawing.Layer.Name");
@@ -60,11 +67,12 @@ class MemoryLayer : public host::Layer {
   DocumentStateRef doc_;
   uint32_t layer_;
   std::string name_;
+  ColorSnapshots colors_;
 };
 
 std::shared_ptr<host::Color> MemoryLayer::TrueColor() {
   Enter("drawing.Layer.TrueColor");
-  return MakeColor(doc_, doc_->drawing.Layer(layer_).color);
+  return colors_.Take(doc_, doc_->drawing.Layer(layer_).color);
 }
 
 class MemoryLayers : public host::Layers {
@@ -93,13 +101,23 @@ class MemoryLayers : public host::Layers {
   }
   void ForEach(const std::function<void(const host::LayerRef&)>& visit) override {
     Enter(*doc_, "drawing.Layers.ForEach");
-    std::vector<uint32_t> layers;  // the table as it was when the enumeration started
+    // The table as it was when the enumeration started.
+    boost::container::small_vector<uint32_t, 32> layers;
     for (uint32_t i = 0; i < doc_->drawing.LayerCount(); ++i) {
       layers.push_back(doc_->drawing.LayerAt(i));
     }
+    // As with entities: an object the visitor did not keep is pointed at the next layer.
+    std::shared_ptr<MemoryLayer> object;
     for (const uint32_t layer : layers) {
       if (doc_->closed) return;
-      if (doc_->drawing.LayerLive(layer)) visit(std::make_shared<MemoryLayer>(doc_, layer));
+      if (!doc_->drawing.LayerLive(layer)) continue;
+      if (object && object.use_count() == 1) {
+        object->Retarget(layer);
+      } else {
+        object = std::make_shared<MemoryLayer>(doc_, layer);
+      }
+      const host::LayerRef visited = object;
+      visit(visited);
     }
   }
 

@@ -89,6 +89,17 @@ host::EntityRef MakeEntity(const DocumentStateRef& doc, Drawing::Handle handle);
 // A colour object: a snapshot of the value (as TrueColor hands it out).
 std::shared_ptr<host::Color> MakeColor(const DocumentStateRef& doc, ColorValue value);
 
+// The colour snapshots that one entity or layer object hands out. A snapshot that its
+// caller let go is reachable from here alone, so the next one rewrites it rather than
+// making another: reading the colours of a million entities makes a few objects.
+class ColorSnapshots {
+ public:
+  std::shared_ptr<host::Color> Take(const DocumentStateRef& doc, ColorValue value);
+
+ private:
+  std::shared_ptr<host::Color> last_;
+};
+
 // Every entity object also is an EntityLink, so that the host can find the entity behind
 // an interface pointer the control hands back (the profile of AddExtrudedSolid).
 class EntityLink {

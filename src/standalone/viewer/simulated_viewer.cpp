@@ -9,51 +9,84 @@ using automation::Variant;
 
 namespace {
 
-std::string CallText(const host::ViewerOperation* operation, int32_t dispid,
-                     const std::vector<Variant>& arguments) {
-  std::string text = "viewer ";
-  text += operation != nullptr ? std::string(operation->name) : "DISPID " + std::to_string(dispid);
-  text += "(";
-  for (size_t i = 0; i < arguments.size(); ++i) {
-    if (i > 0) text += ", ";
-    text += TranscriptValue(arguments[i]);
+// The line of a call as the caller made it, built in one string; the outcome is appended.
+std::string CallLine(const host::ViewerOperation* operation, int32_t dispid,
+                     std::span<const Variant> arguments) {
+  std::string line;
+  line.reserve(64);
+  line += "viewer ";
+  if (operation != nullptr) {
+    line += operation->name;
+  } else {
+    line += "DISPID ";
+    AppendTranscriptNumber(line, dispid);
   }
-  return text + ")";
+  line += '(';
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    if (i > 0) line += ", ";
+    AppendTranscriptValue(line, arguments[i]);
+  }
+  line += ')';
+  return line;
+}
+
+// "viewer.<Operation>", the fault plan's name of each operation, made once.
+const std::string& FaultTarget(const host::ViewerOperation& operation) {
+  static const std::vector<std::string> targets = [] {
+    std::vector<std::string> made;
+    for (const host::ViewerOperation& op : host::ViewerOperations()) {
+      const auto at = static_cast<size_t>(op.dispid);
+      if (made.size() <= at) made.resize(at + 1);
+      made[at] = "viewer." + std::string(op.name);
+    }
+    return made;
+  }();
+  return targets[static_cast<size_t>(operation.dispid)];
 }
 
 }  // namespace
 
-Variant SimulatedViewer::Invoke(int32_t dispid, std::vector<Variant>& arguments) {
+Variant SimulatedViewer::Invoke(int32_t dispid, std::span<Variant> arguments) {
   const host::ViewerOperation* operation = host::FindViewerOperation(dispid);
-  // Written before the call, so that the line shows what the caller passed.
-  const std::string call = CallText(operation, dispid, arguments);
+  // Made before the call, so that the line shows what the caller passed.
+  std::string line = CallLine(operation, dispid, arguments);
   try {
     if (operation == nullptr) {
       throw automation::errors::Standard(automation::errors::kNotSupported, "NimboViewer");
     }
-    ++callCounts_[std::string(operation->name)];
-    std::vector<Variant> values = ConvertViewerArguments(*operation, arguments);
-    faults_.Check("viewer." + std::string(operation->name));
+    const auto slot = static_cast<size_t>(operation->dispid);
+    if (callCounts_.size() <= slot) callCounts_.resize(slot + 1, 0);
+    ++callCounts_[slot];
+    ViewerArguments converted = ConvertViewerArguments(*operation, arguments);
+    const std::span<Variant> values(converted.data(), converted.size());
+    faults_.Check(FaultTarget(*operation));
     if (hook_) hook_(*operation, values);
     Variant result = PerformViewerOperation(model_, *operation, values);
     if (writeBackHook_) writeBackHook_(*operation, values);
     for (size_t i = 0; i < arguments.size(); ++i) {
       if (arguments[i].IsByRef()) arguments[i].Assign(values[i]);
     }
-    journal_.Write(operation->result == automation::VarType::Empty
-                       ? call
-                       : call + " -> " + TranscriptValue(result));
+    if (operation->result != automation::VarType::Empty) {
+      line += " -> ";
+      AppendTranscriptValue(line, result);
+    }
+    journal_.Write(std::move(line));
     return result;
   } catch (const automation::AutomationError& error) {
-    journal_.Write(call + " -> error " + std::to_string(error.number()) + " " +
-                   TranscriptString(error.description()));
+    line += " -> error ";
+    AppendTranscriptNumber(line, error.number());
+    line += ' ';
+    AppendTranscriptString(line, error.description());
+    journal_.Write(std::move(line));
     throw;
   }
 }
 
 int SimulatedViewer::CallCount(std::string_view operation) const {
-  auto it = callCounts_.find(operation);
-  return it == callCounts_.end() ? 0 : it->second;
+  const host::ViewerOperation* op = host::FindViewerOperation(operation);
+  if (op == nullptr) return 0;
+  const auto slot = static_cast<size_t>(op->dispid);
+  return slot < callCounts_.size() ? callCounts_[slot] : 0;
 }
 
 }  // namespace nimbo::standalone

@@ -13,7 +13,7 @@
 
 #include <cstdint>
 #include <functional>
-#include <map>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +23,7 @@
 #include "standalone/fault_plan.h"
 #include "standalone/journal.h"
 #include "standalone/simulated_event_sinks.h"
+#include "standalone/viewer/simulated_viewer_dispatch.h"
 #include "standalone/viewer/simulated_viewer_events.h"
 #include "standalone/viewer/viewer_model.h"
 
@@ -37,7 +38,7 @@ class SimulatedViewer : public host::ViewerControl {
   // host::ViewerControl. Checks the arguments against the operation table (count 5,
   // type 13), asks the fault plan under "viewer.<Operation>", performs the operation and
   // writes every by-reference argument back, as the platform's marshalling does.
-  automation::Variant Invoke(int32_t dispid, std::vector<automation::Variant>& arguments) override;
+  automation::Variant Invoke(int32_t dispid, std::span<automation::Variant> arguments) override;
   int32_t Advise(host::ViewerEvents* sink) override { return sinks_.Advise(sink); }
   void Unadvise(int32_t cookie) override { sinks_.Unadvise(cookie); }
 
@@ -59,7 +60,7 @@ class SimulatedViewer : public host::ViewerControl {
   // converted arguments. A test stands in with it for a viewer that writes into its
   // by-reference arguments, or that raises an event while a call is in progress.
   using CallHook =
-      std::function<void(const host::ViewerOperation&, std::vector<automation::Variant>& values)>;
+      std::function<void(const host::ViewerOperation&, std::span<automation::Variant> values)>;
   void SetCallHook(CallHook hook) { hook_ = std::move(hook); }
   // Runs after the operation succeeded, before the by-reference arguments are written
   // back: a viewer that answers and then changes the caller's variable.
@@ -70,7 +71,7 @@ class SimulatedViewer : public host::ViewerControl {
   FaultPlan& faults_;  // borrowed
   ViewerModel model_;
   SimulatedEventSinks<host::ViewerEvents> sinks_;
-  std::map<std::string, int, std::less<>> callCounts_;
+  std::vector<int> callCounts_;  // by DISPID
   CallHook hook_;
   CallHook writeBackHook_;
 };

@@ -50,11 +50,15 @@ Variant Convert(const Variant& argument, VarType type) {
 
 // Typed access to the converted arguments.
 struct Args {
-  std::vector<Variant>& values;
-  int32_t Long(size_t i) const { return values.at(i).AsLong(); }
-  double Double(size_t i) const { return values.at(i).AsDouble(); }
-  const std::string& String(size_t i) const { return values.at(i).AsString(); }
-  bool Bool(size_t i) const { return values.at(i).AsBoolean().IsTrue(); }
+  std::span<Variant> values;
+  const Variant& At(size_t i) const {
+    if (i >= values.size()) throw errors::Standard(errors::kInvalidCall, kSource);
+    return values[i];
+  }
+  int32_t Long(size_t i) const { return At(i).AsLong(); }
+  double Double(size_t i) const { return At(i).AsDouble(); }
+  const std::string& String(size_t i) const { return At(i).AsString(); }
+  bool Bool(size_t i) const { return At(i).AsBoolean().IsTrue(); }
   ViewerPen Pen(size_t first) const {
     return ViewerPen{Long(first),       Long(first + 1),   Long(first + 2),   Long(first + 3),
                      String(first + 4), Long(first + 5),   String(first + 6), String(first + 7),
@@ -216,13 +220,12 @@ std::map<std::string_view, Handler> BuildHandlers() {
 
 }  // namespace
 
-std::vector<Variant> ConvertViewerArguments(const host::ViewerOperation& operation,
-                                            const std::vector<Variant>& arguments) {
+ViewerArguments ConvertViewerArguments(const host::ViewerOperation& operation,
+                                       std::span<const Variant> arguments) {
   if (arguments.size() != operation.parameters.size()) {
     throw errors::Standard(errors::kInvalidCall, kSource);
   }
-  std::vector<Variant> values;
-  values.reserve(arguments.size());
+  ViewerArguments values;
   for (size_t i = 0; i < arguments.size(); ++i) {
     const VarType type = operation.parameters[i].type;
     if (arguments[i].IsByRef() && arguments[i].Type() != type) {
@@ -234,11 +237,23 @@ std::vector<Variant> ConvertViewerArguments(const host::ViewerOperation& operati
 }
 
 Variant PerformViewerOperation(ViewerModel& model, const host::ViewerOperation& operation,
-                               std::vector<Variant>& values) {
-  static const std::map<std::string_view, Handler> handlers = BuildHandlers();
-  auto it = handlers.find(operation.name);
-  if (it == handlers.end()) throw errors::Standard(errors::kNotSupported, kSource);
-  return it->second(model, Args{values});
+                               std::span<Variant> values) {
+  // By DISPID: the handlers are found once, not by name on every call.
+  static const std::vector<Handler> handlers = [] {
+    std::map<std::string_view, Handler> byName = BuildHandlers();
+    std::vector<Handler> byDispid;
+    for (const host::ViewerOperation& op : host::ViewerOperations()) {
+      const auto at = static_cast<size_t>(op.dispid);
+      if (byDispid.size() <= at) byDispid.resize(at + 1);
+      auto it = byName.find(op.name);
+      if (it != byName.end()) byDispid[at] = it->second;
+    }
+    return byDispid;
+  }();
+  const auto at = static_cast<size_t>(operation.dispid);
+  if (at >= handlers.size() || !handlers[at])
+    throw errors::Standard(errors::kNotSupported, kSource);
+  return handlers[at](model, Args{values});
 }
 
 }  // namespace nimbo::standalone
