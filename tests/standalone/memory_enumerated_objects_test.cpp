@@ -53,6 +53,32 @@ TEST_F(MemoryEnumeratedObjects, kept_objects_stay_their_entitys_and_each_visit_s
   EXPECT_EQ(IdOf(*all[5]), "P5");
 }
 
+TEST_F(MemoryEnumeratedObjects, kept_layers_and_colours_keep_what_they_were_when_the_next_is_read) {
+  site.PutLayer(LayerData{.name = "C", .color = ColorValue::Index(3)});
+  std::vector<host::LayerRef> kept;
+  std::vector<std::string> names;
+  doc->Layers()->ForEach([&](const host::LayerRef& layer) {
+    names.push_back(layer->Name());
+    if (layer->Name() != "B") kept.push_back(layer);
+  });
+  EXPECT_EQ(names, (std::vector<std::string>{"0", "A", "B", "C"}));
+  ASSERT_EQ(kept.size(), 3u);
+  EXPECT_EQ(kept[1]->Name(), "A");
+  EXPECT_EQ(kept[2]->Name(), "C");
+
+  // A colour held while its object reads another stays the first one's.
+  auto held = kept[2]->TrueColor();
+  EXPECT_EQ(kept[1]->TrueColor()->ColorIndex(), 7);
+  EXPECT_EQ(kept[2]->TrueColor()->ColorIndex(), 3);
+  auto line = doc->ModelSpace()->Item(0);
+  line->SetColor(5);
+  auto first = line->TrueColor();
+  line->SetColor(256);
+  EXPECT_EQ(first->ColorIndex(), 5);
+  EXPECT_EQ(line->TrueColor()->ColorIndex(), 256);
+  EXPECT_EQ(held->ColorIndex(), 3);
+}
+
 TEST_F(MemoryEnumeratedObjects,
        an_object_deleted_during_its_visit_names_that_entity_in_its_errors) {
   std::vector<std::string> messages;

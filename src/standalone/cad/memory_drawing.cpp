@@ -245,6 +245,12 @@ void Drawing::SetColorOf(Handle h, ColorValue color) {
 int32_t Drawing::LineweightOf(Handle h) const {
   return entities_.LiveAt(h).lineweight;
 }
+Point3 Drawing::GeometryPoint(Handle h, int which) const {
+  const EntityRecord& r = entities_.LiveAt(h);
+  const size_t at = which == 0 ? 0 : 3;
+  return Point3{r.g[at], r.g[at + 1], r.g[at + 2]};
+}
+
 const std::vector<double>& Drawing::PointsOf(Handle h) const {
   return entities_.LiveAt(h).points;
 }

@@ -131,6 +131,9 @@ class Drawing {
   void SetColorOf(Handle h, ColorValue color);
   int32_t LineweightOf(Handle h) const;
   const std::vector<double>& PointsOf(Handle h) const;  // polyline, region, solid
+  // The first or second point of the entity's own geometry (a line's start or end, a
+  // point's position), without making the whole EntityData that Entity() makes.
+  Point3 GeometryPoint(Handle h, int which) const;
   // Text override, text height, arrowhead size (dimensions); default value, height
   // (attribute definitions).
   void SetText(Handle h, std::string text);

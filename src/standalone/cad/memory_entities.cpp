@@ -131,11 +131,11 @@ class MemoryLine : public EntityBase<host::Line> {
   using EntityBase::EntityBase;
   Point3 StartPoint() override {
     Enter("drawing.Entity.StartPoint");
-    return Db().Entity(handle_).start;
+    return Db().GeometryPoint(handle_, 0);
   }
   Point3 EndPoint() override {
     Enter("drawing.Entity.EndPoint");
-    return Db().Entity(handle_).end;
+    return Db().GeometryPoint(handle_, 1);
   }
 };
 
@@ -144,7 +144,7 @@ class MemoryPoint : public EntityBase<host::PointEntity> {
   using EntityBase::EntityBase;
   Point3 Coordinates() override {
     Enter("drawing.Entity.Coordinates");
-    return Db().Entity(handle_).at;
+    return Db().GeometryPoint(handle_, 0);
   }
 };
 

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -158,6 +159,13 @@ class MemorySelectionSet : public host::SelectionSet {
   }
   // Adds the handles the set does not hold yet; answers how many.
   size_t Append(const std::vector<Drawing::Handle>& handles) {
+    // A new set given handles in strictly increasing order (the selections make them so)
+    // takes them as they are: a set of the handles would cost more than the selection.
+    if (set_->handles.empty() && std::adjacent_find(handles.begin(), handles.end(),
+                                                    std::greater_equal<>()) == handles.end()) {
+      set_->handles = handles;
+      return handles.size();
+    }
     std::unordered_set<Drawing::Handle> held(set_->handles.begin(), set_->handles.end());
     size_t added = 0;
     for (const Drawing::Handle h : handles) {

@@ -231,7 +231,9 @@ ViewerArguments ConvertViewerArguments(const host::ViewerOperation& operation,
     if (arguments[i].IsByRef() && arguments[i].Type() != type) {
       throw errors::Standard(errors::kTypeMismatch, kSource);
     }
-    values.push_back(Convert(arguments[i], type));
+    // An argument of the parameter's own type needs no conversion, only its value.
+    values.push_back(arguments[i].Type() == type ? arguments[i].Value()
+                                                 : Convert(arguments[i], type));
   }
   return values;
 }

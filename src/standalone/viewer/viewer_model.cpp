@@ -163,21 +163,22 @@ void ViewerModel::ActivateOverlay(const std::string& name, int32_t viewIndex,
 }
 
 void ViewerModel::BeginFeature() {
-  pending_.emplace();
+  pending_ = true;
+  pendingVertices_.clear();
 }  // an unfinished one is dropped
 
 void ViewerModel::AddVertex(double x, double y) {
   if (!pending_) InvalidArgument();
-  pending_->push_back(ViewerVertex{x, y});
+  pendingVertices_.push_back(ViewerVertex{x, y});
 }
 
 void ViewerModel::FinishFeature(const std::string& kind, const std::string& layer,
                                 int32_t viewIndex, bool byLayer) {
   ViewerView& view = MutableView(viewIndex);  // checked before the pending feature is used
   if (!pending_) InvalidArgument();
-  ViewerFeature feature{kind, layer, byLayer, std::move(*pending_),
+  ViewerFeature feature{kind, layer, byLayer, pendingVertices_,
                         byLayer ? std::nullopt : featurePen_};
-  pending_.reset();
+  pending_ = false;
   OverlayOf(view, layer).features.push_back(std::move(feature));
 }
 

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <optional>
 #include <string>
@@ -69,7 +70,9 @@ struct OverlayLayer {
   std::vector<std::string> preparation;
   std::optional<ViewerPen> style;
   std::optional<std::string> activation;  // "mosaic" or "discrete", the last received
-  std::vector<ViewerFeature> features;
+  // A deque: a layer receives features by the ten thousand, and a vector would move them
+  // all each time it grew.
+  std::deque<ViewerFeature> features;
 };
 
 struct ViewerView {
@@ -131,7 +134,7 @@ class ViewerModel {
   const std::optional<std::array<std::string, 2>>& ClientInfo() const { return clientInfo_; }
   const std::vector<std::string>& TableInfo() const { return tableInfo_; }
   const std::optional<ViewerPen>& FeaturePen() const { return featurePen_; }
-  bool HasPendingFeature() const { return pending_.has_value(); }
+  bool HasPendingFeature() const { return pending_; }
   const std::optional<ViewerVertex>& LastSearchPoint() const { return lastSearch_; }
   const std::optional<CenterRequest>& LastCenterRequest() const { return lastCenter_; }
   // An overlay layer of a view by name (registered or not), or null.
@@ -179,7 +182,10 @@ class ViewerModel {
   std::optional<std::array<std::string, 2>> clientInfo_;
   std::vector<std::string> tableInfo_;
   std::optional<ViewerPen> featurePen_;
-  std::optional<std::vector<ViewerVertex>> pending_;
+  // The feature being built: its vertices gather in `pendingVertices_`, whose room is
+  // kept from feature to feature, and are copied to the feature once when it finishes.
+  bool pending_ = false;
+  std::vector<ViewerVertex> pendingVertices_;
   std::optional<ViewerVertex> lastSearch_;
   std::optional<CenterRequest> lastCenter_;
 };
