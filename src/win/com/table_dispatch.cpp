@@ -105,13 +105,17 @@ HRESULT TableDispatch::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAM
   if (params == nullptr) return E_POINTER;
   if (badArgument != nullptr) *badArgument = 0;
   const DispatchMember* member = Find(id);
-  if (member == nullptr || (flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)) == 0) {
+  if ((member == nullptr && !description_.otherMember) ||
+      (flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)) == 0) {
     return DISP_E_MEMBERNOTFOUND;
   }
   if (result != nullptr) VariantInit(result);
   ComPtr<IDispatch> keep(this);  // a handler may drop the caller's last reference
   // A copy: a handler may disconnect the object, which must not pull its code away.
-  auto handler = member->handler;
+  DispatchMember::Handler handler =
+      member != nullptr ? member->handler : [other = description_.otherMember, id](auto values) {
+        return other(id, values);
+      };
   const IID& reported =
       description_.interfaceId != IID_NULL ? description_.interfaceId : IID_IDispatch;
   return GuardCall(info, reported, [&]() -> HRESULT {

@@ -30,7 +30,8 @@ namespace nimbo::win::com {
 struct DispatchMember {
   std::string name;  // found case-insensitively, as GetIDsOfNames is specified
   DISPID id = DISPID_UNKNOWN;
-  std::function<automation::Variant(std::span<automation::Variant> arguments)> handler;
+  using Handler = std::function<automation::Variant(std::span<automation::Variant> arguments)>;
+  Handler handler;
 };
 
 struct DispatchDescription {
@@ -42,6 +43,10 @@ struct DispatchDescription {
   ComPtr<ITypeInfo> classInfo;  // the coclass, for IProvideClassInfo; null: no such interface
   // Not IID_NULL: the object is a connection point container with one point for it.
   IID eventInterface = IID_NULL;
+  // Answers a call of any DISPID not in `members`, for an object that reports such calls
+  // itself; when empty they are refused with DISP_E_MEMBERNOTFOUND.
+  std::function<automation::Variant(DISPID id, std::span<automation::Variant> arguments)>
+      otherMember;
 };
 
 class TableDispatch final : public IDispatch,

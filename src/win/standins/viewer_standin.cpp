@@ -27,15 +27,19 @@ class ViewerStandin::EventRelay : public host::ViewerEvents {
 
 namespace {
 
+Variant Forward(standalone::SimulatedViewer& viewer, DISPID dispid, std::span<Variant> arguments) {
+  // The by-reference Variants are copied with their references.
+  std::vector<Variant> values(arguments.begin(), arguments.end());
+  return viewer.Invoke(dispid, values);
+}
+
 std::vector<com::DispatchMember> OperationMembers(standalone::SimulatedViewer& viewer) {
   std::vector<com::DispatchMember> members;
   for (const host::ViewerOperation& operation : host::ViewerOperations()) {
     const int32_t dispid = operation.dispid;
     members.push_back(
         {std::string(operation.name), dispid, [&viewer, dispid](std::span<Variant> arguments) {
-           // The by-reference Variants are copied with their references.
-           std::vector<Variant> values(arguments.begin(), arguments.end());
-           return viewer.Invoke(dispid, values);
+           return Forward(viewer, dispid, arguments);
          }});
   }
   return members;
@@ -50,6 +54,11 @@ ViewerStandin::ViewerStandin(standalone::SimulatedViewer& viewer) : viewer_(view
   description.typeInfo = StandinTypeInfo(DIID__DNimboViewer);
   description.classInfo = StandinTypeInfo(CLSID_NimboViewer);
   description.eventInterface = DIID__DNimboViewerEvents;
+  // A DISPID outside the contract reaches the simulated viewer too, which journals and
+  // refuses it as on Linux.
+  description.otherMember = [&viewer](DISPID dispid, std::span<Variant> arguments) {
+    return Forward(viewer, dispid, arguments);
+  };
   object_ = com::TableDispatch::Create(std::move(description));
   relay_ = std::make_unique<EventRelay>(*object_.Get());
   relayCookie_ = viewer_.Advise(relay_.get());

@@ -28,6 +28,7 @@ using standalone::TranscriptValue;
 class JournalingSink : public nimbo::host::ViewerEvents {
  public:
   explicit JournalingSink(standalone::Journal& journal) : journal_(journal) {}
+  // A layout "refused" fails the handler, so that its error travels back to the viewer.
   void OnViewerEvent(const nimbo::host::ViewerEvent& event,
                      const std::vector<Variant>& arguments) override {
     std::string line = "event " + std::string(event.name) + "(";
@@ -35,6 +36,9 @@ class JournalingSink : public nimbo::host::ViewerEvents {
       line += (i > 0 ? ", " : "") + TranscriptValue(arguments[i]);
     }
     journal_.Write(line + ")");
+    if (event.name == "LayoutChanged" && arguments[0] == Variant("refused")) {
+      throw automation::AutomationError(1004, "Layout refused", "vnvEvents_LayoutChanged");
+    }
   }
 
  private:
@@ -158,6 +162,8 @@ void DriveViewer(nimbo::host::ViewerControl& control, SimulatedWorld& world) {
   Noting(journal, [&] { viewer.GetViewMode(9); });
   std::vector<Variant> wrong = {Variant("two")};
   Noting(journal, [&] { control.Invoke(nimbo::host::dispid::kRefreshOverlays, wrong); });
+  std::vector<Variant> unknown = {Variant(int32_t{1})};
+  Noting(journal, [&] { control.Invoke(31, unknown); });
 
   std::array<Variant, 8> corners = {1.5, 2.5, 3.5, 4.5, 5.5, 6.5, 7.5, 8.5};
   std::vector<Variant> extent(corners.begin(), corners.end());
@@ -167,6 +173,7 @@ void DriveViewer(nimbo::host::ViewerControl& control, SimulatedWorld& world) {
   world.viewer.RaiseEvent("ModeChanged", {Variant("DISCRETE"), Variant(int32_t{4})});
   world.viewer.RaiseEvent("OverlaysPermissionChanged", {Variant::Bool(true)});
   world.viewer.RaiseEvent("LayoutChanged", {Variant("2x2")});
+  Noting(journal, [&] { world.viewer.RaiseEvent("LayoutChanged", {Variant("refused")}); });
   world.viewer.RaiseEvent("HeightMeasured",
                           {Variant(12.75), Variant("Buildings"), Variant("Height \xE2\x9C\x93")});
   std::vector<Variant> oblique = {Variant("IMG-0042"), Variant(int32_t{4000}),
@@ -210,6 +217,10 @@ TEST(viewer_over_com, gives_the_journal_of_the_simulated_viewer) {
   EXPECT_TRUE(has("event ReloadOverlaysClicked()"));
   EXPECT_TRUE(has("event OverlaysPermissionChanged(True)"));
   EXPECT_TRUE(has("caught 5 \"Invalid procedure call or argument\" \"\""));
+  EXPECT_TRUE(has("caught 1004 \"Layout refused\" \"vnvEvents_LayoutChanged\""));
+  EXPECT_TRUE(
+      has("viewer DISPID 31(1) -> error 438 "
+          "\"Object doesn't support this property or method\""));
   EXPECT_FALSE(has("event LayoutChanged(\"1x1\")"));
 }
 
