@@ -30,6 +30,7 @@ ServerArguments::ServerArguments(const DISPPARAMS& params) {
 }
 
 Variant ServerArguments::ReferenceTo(VARIANT& caller) {
+  if (caller.byref == nullptr) throw automation::errors::Standard(automation::errors::kInvalidCall);
   Referenced& slot = referenced_.emplace_back(Referenced{&caller, Variant()});
   switch (caller.vt & ~VT_BYREF) {
     case VT_I2:

@@ -4,6 +4,7 @@
 // reach the caller with the same number, description and source both ways.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,7 +16,10 @@
 #include "standalone/fault_plan.h"
 #include "standalone/journal.h"
 #include "standalone/viewer/simulated_viewer.h"
+#include "win/com/dispatch_object.h"
+#include "win/com/process_classes.h"
 #include "win/host/com_viewer_control.h"
+#include "win/standins/nimbo_viewer_standin_ids.h"
 #include "win/standins/viewer_standin.h"
 
 namespace nimbo::win {
@@ -276,6 +280,23 @@ TEST(viewer_over_com, is_created_only_while_the_stand_in_is_known) {
     standins::ViewerStandin standin(world.viewer);
     control = host::ComViewerControl::Create();
     EXPECT_TRUE(nimbo::host::Viewer(*control, automation::Locale::EnUs()).IsViewActive(2));
+    // Late binding by name finds the operations too, in any case.
+    com::DispatchObject byName(com::CreateObject(nimbo::host::kViewerProgId));
+    EXPECT_EQ(byName.Call("getViewMode", {Variant(int32_t{4})}), Variant("DISCRETE"));
+    // Each bound sink is one connection, as a client enumerates them.
+    standalone::Journal unused;
+    JournalingSink sink(unused);
+    control->Advise(&sink);
+    control->Advise(&sink);
+    com::ComPtr<IConnectionPoint> point;
+    ASSERT_EQ(standin.Object().FindConnectionPoint(DIID__DNimboViewerEvents, point.Put()), S_OK);
+    com::ComPtr<IEnumConnections> connections;
+    ASSERT_EQ(point->EnumConnections(connections.Put()), S_OK);
+    CONNECTDATA found[3] = {};
+    ULONG count = 0;
+    EXPECT_EQ(connections->Next(3, found, &count), S_FALSE);
+    EXPECT_EQ(count, 2u);
+    for (ULONG i = 0; i < count; ++i) found[i].pUnk->Release();
   }
   EXPECT_EQ(creation(), 429);
   // A viewer held past its stand-in answers an error, never a call into what has gone.
