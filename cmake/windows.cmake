@@ -4,6 +4,51 @@
 nimbo_layer(win/com LINKS nimbo_automation)
 target_link_libraries(nimbo_win_com PUBLIC oleaut32 ole32 uuid)
 
+# The viewer over real COM: win/host/ and the stand-ins (win/standins/) over the
+# embedded default. Its header-only libraries are Debian's own, lent to the cross
+# compiler one folder each (never all of /usr/include, whose C headers are Linux's).
+if(NOT TARGET nimbo_standalone)
+  set(lent_headers ${CMAKE_BINARY_DIR}/lent-headers)
+  file(MAKE_DIRECTORY ${lent_headers})
+  foreach(folder boost nlohmann)
+    file(CREATE_LINK /usr/include/${folder} ${lent_headers}/${folder} SYMBOLIC)
+  endforeach()
+  add_library(nimbo_lent_headers INTERFACE)
+  target_include_directories(nimbo_lent_headers SYSTEM INTERFACE ${lent_headers})
+  nimbo_layer(standalone SUBFOLDERS cad viewer LINKS nimbo_host nimbo_lent_headers)
+endif()
+
+nimbo_layer(win/host LINKS nimbo_host nimbo_win_com)
+
+# The stand-ins' type library: widl makes the .tlb (a resource of every program that
+# links the stand-ins) and the header of its GUIDs from the one IDL. The IDL imports
+# come from libwine-dev, stdole2.tlb from Wine.
+enable_language(RC)
+find_program(NIMBO_WIDL NAMES ${NIMBO_MINGW_TRIPLET}-widl REQUIRED)
+set(NIMBO_WIDL_IMPORTS /usr/include/wine/wine/windows CACHE PATH "widl's oaidl.idl and ocidl.idl")
+set(NIMBO_STDOLE_DIR /usr/lib/x86_64-linux-gnu/wine/x86_64-windows CACHE PATH "stdole2.tlb")
+set(standins_idl ${CMAKE_CURRENT_SOURCE_DIR}/src/win/standins/nimbo_viewer_standin.idl)
+set(standins_out ${CMAKE_BINARY_DIR}/standins)
+file(MAKE_DIRECTORY ${standins_out})
+add_custom_command(
+  OUTPUT ${standins_out}/nimbo_viewer_standin.tlb ${standins_out}/nimbo_viewer_standin.h
+  COMMAND ${NIMBO_WIDL} -I${NIMBO_WIDL_IMPORTS} -L${NIMBO_STDOLE_DIR} -t
+          -o ${standins_out}/nimbo_viewer_standin.tlb ${standins_idl}
+  COMMAND ${NIMBO_WIDL} -I${NIMBO_WIDL_IMPORTS} -h
+          -o ${standins_out}/nimbo_viewer_standin.h ${standins_idl}
+  DEPENDS ${standins_idl}
+  COMMENT "widl: the stand-ins' type library")
+add_custom_target(nimbo_standins_typelib
+  DEPENDS ${standins_out}/nimbo_viewer_standin.tlb ${standins_out}/nimbo_viewer_standin.h)
+nimbo_layer(win/standins LINKS nimbo_win_com nimbo_standalone)
+add_dependencies(nimbo_win_standins nimbo_standins_typelib)
+target_include_directories(nimbo_win_standins PUBLIC ${standins_out})
+# A resource in a static library would be dropped by the linker: each program compiles it.
+set(standins_rc ${CMAKE_CURRENT_SOURCE_DIR}/src/win/standins/standin_type_library.rc)
+set_source_files_properties(${standins_rc} PROPERTIES
+  OBJECT_DEPENDS ${standins_out}/nimbo_viewer_standin.tlb)
+target_sources(nimbo_win_standins INTERFACE ${standins_rc})
+
 if(NOT NIMBO_TESTS)
   return()
 endif()
@@ -35,3 +80,9 @@ endforeach()
 
 file(GLOB win_com_test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/com/*.cpp)
 nimbo_windows_test(win_com_tests "${win_com_test_sources}" nimbo_win_com gtest gmock)
+
+file(GLOB win_viewer_test_sources CONFIGURE_DEPENDS
+     ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/viewer/*.cpp)
+list(APPEND win_viewer_test_sources ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/com/com_test_main.cpp)
+nimbo_windows_test(win_viewer_tests "${win_viewer_test_sources}" nimbo_win_host
+                   nimbo_win_standins gtest gmock)

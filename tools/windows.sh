@@ -8,6 +8,8 @@ cd "$(dirname "$0")/.."
 
 tools/install-deps.sh cmake make ccache googletest g++-mingw-w64-x86-64-posix \
   g++-mingw-w64-i686-posix mingw-w64-tools wine64
+# The viewer stand-in: widl's IDL imports, and the embedded default's header-only libraries.
+tools/install-deps.sh libwine-dev libboost-dev nlohmann-json3-dev
 
 export CCACHE_NOHASHDIR=1
 jobs=$(nproc)

@@ -14,6 +14,9 @@
 
 namespace nimbo::host {
 
+// The viewer control's class, as the platform creates it.
+inline constexpr const char* kViewerProgId = "VeskNIMBOMultiViewCtl.NimboViewer";
+
 // How an argument is passed.
 enum class Passing {
   ByValue,

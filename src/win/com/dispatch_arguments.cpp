@@ -30,7 +30,7 @@ bool IsTypedReference(automation::VarType type) {
 
 }  // namespace
 
-DispatchArguments::DispatchArguments(std::vector<automation::Variant>& arguments, bool propertyPut)
+DispatchArguments::DispatchArguments(std::span<automation::Variant> arguments, bool propertyPut)
     : arguments_(arguments) {
   values_.reserve(arguments.size());  // the references point into it: never reallocated
   for (const automation::Variant& argument : arguments) values_.push_back(ToComVariant(argument));

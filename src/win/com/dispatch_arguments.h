@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <span>
 #include <vector>
 
 #include "automation/variant.h"
@@ -16,7 +17,7 @@ namespace nimbo::win::com {
 class DispatchArguments {
  public:
   // `arguments` is borrowed until WriteBack; a property put passes its value last.
-  DispatchArguments(std::vector<automation::Variant>& arguments, bool propertyPut);
+  DispatchArguments(std::span<automation::Variant> arguments, bool propertyPut);
   DispatchArguments(const DispatchArguments&) = delete;
   DispatchArguments& operator=(const DispatchArguments&) = delete;
 
@@ -24,7 +25,7 @@ class DispatchArguments {
   void WriteBack();
 
  private:
-  std::vector<automation::Variant>& arguments_;
+  std::span<automation::Variant> arguments_;
   // By value: the argument itself; by reference: the temporary it points at.
   std::vector<UniqueVariant> values_;
   // In COM's order, last argument first; VT_BYREF slots are not owned.

@@ -42,7 +42,7 @@ void DispatchObject::Put(std::string_view name, const Variant& value,
   Invoke(IdOf(name), CallKind::PropertyPut, arguments);
 }
 
-Variant DispatchObject::Invoke(DISPID id, CallKind kind, std::vector<Variant>& arguments) {
+Variant DispatchObject::Invoke(DISPID id, CallKind kind, std::span<Variant> arguments) {
   // A method call may also read a property with arguments (Item(i)), as late binding does.
   WORD flags = kind == CallKind::Method        ? DISPATCH_METHOD | DISPATCH_PROPERTYGET
                : kind == CallKind::PropertyGet ? DISPATCH_PROPERTYGET

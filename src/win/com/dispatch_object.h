@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -32,7 +33,7 @@ class DispatchObject : public automation::Object {
   automation::Variant Get(std::string_view name, std::vector<automation::Variant> arguments = {});
   void Put(std::string_view name, const automation::Variant& value,
            std::vector<automation::Variant> arguments = {});
-  automation::Variant Invoke(DISPID id, CallKind kind, std::vector<automation::Variant>& arguments);
+  automation::Variant Invoke(DISPID id, CallKind kind, std::span<automation::Variant> arguments);
 
  private:
   ComPtr<IDispatch> dispatch_;

@@ -1,4 +1,4 @@
-// The win/com tests run on a single-threaded apartment, as the control does inside the
+// The win/ tests run on a single-threaded apartment, as the control does inside the
 // CAD application.
 #include <windows.h>
 

@@ -1,0 +1,61 @@
+// The one connection point of an event source: the sinks that clients advised, and the
+// firing of an event into each, as a late-bound call by DISPID on the sink's IDispatch.
+// Firing visits the sinks advised when it started; one unadvised meanwhile (by itself,
+// by another sink, by a nested event) is skipped, one advised meanwhile waits for the
+// next event, as the embedded default's connection points behave.
+#pragma once
+
+#include <windows.h>
+
+#include <ocidl.h>
+#include <olectl.h>  // CONNECT_E_*
+
+#include <map>
+#include <span>
+
+#include "automation/variant.h"
+#include "win/com/com_object.h"
+#include "win/com/com_ptr.h"
+
+namespace nimbo::win::com {
+
+class ConnectionPoint final : public ComObject<IConnectionPoint> {
+ public:
+  // `container` is borrowed: it owns the point and calls DetachContainer before it goes.
+  static ComPtr<ConnectionPoint> Create(REFIID eventInterface,
+                                        IConnectionPointContainer* container);
+
+  void DetachContainer() { container_ = nullptr; }
+  // Releases every sink, as a source that shuts down does; cookies are not reused.
+  void DropAll() { sinks_.clear(); }
+  size_t Count() const { return sinks_.size(); }
+  const IID& EventInterface() const { return eventInterface_; }
+
+  // Arguments in call order, by value. A sink that fails ends the event: its error is
+  // raised to the caller (AutomationError) and the sinks after it are not called.
+  void Fire(DISPID id, std::span<const automation::Variant> arguments);
+
+  // IConnectionPoint. A sink is held through the event interface when it answers it,
+  // otherwise through IDispatch: an event interface is a dispinterface.
+  HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* out) override;
+  HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer** out) override;
+  HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override;
+  HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override;
+  HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** out) override;
+
+ private:
+  ConnectionPoint(REFIID eventInterface, IConnectionPointContainer* container)
+      : eventInterface_(eventInterface), container_(container) {}
+
+  struct Sink {
+    ComPtr<IUnknown> unknown;  // as advised, for EnumConnections
+    ComPtr<IDispatch> dispatch;
+  };
+
+  IID eventInterface_;
+  IConnectionPointContainer* container_;  // borrowed, see Create; null once detached
+  std::map<DWORD, Sink> sinks_;           // by cookie, in Advise order
+  DWORD nextCookie_ = 1;
+};
+
+}  // namespace nimbo::win::com
