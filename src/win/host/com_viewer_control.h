@@ -37,7 +37,7 @@ class ComViewerControl : public nimbo::host::ViewerControl {
   ComViewerControl(const ComViewerControl&) = delete;
   ComViewerControl& operator=(const ComViewerControl&) = delete;
 
-  automation::Variant Invoke(int32_t dispid, std::vector<automation::Variant>& arguments) override {
+  automation::Variant Invoke(int32_t dispid, std::span<automation::Variant> arguments) override {
     return Call(dispid, arguments);
   }
   // A viewer without class information for its events is error 459. The sink is borrowed

@@ -28,9 +28,7 @@ class ViewerStandin::EventRelay : public host::ViewerEvents {
 namespace {
 
 Variant Forward(standalone::SimulatedViewer& viewer, DISPID dispid, std::span<Variant> arguments) {
-  // The by-reference Variants are copied with their references.
-  std::vector<Variant> values(arguments.begin(), arguments.end());
-  return viewer.Invoke(dispid, values);
+  return viewer.Invoke(dispid, arguments);
 }
 
 std::vector<com::DispatchMember> OperationMembers(standalone::SimulatedViewer& viewer) {
