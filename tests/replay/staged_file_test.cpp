@@ -2,12 +2,16 @@
 #include "replay/output/staged_file.h"
 
 #include <gtest/gtest.h>
+
+#if !defined(_WIN32)
 #include <sys/resource.h>
+#endif
 
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -22,9 +26,13 @@ namespace fs = std::filesystem;
 class staged_file : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "nimbodock-staged-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && dir_.empty(); ++attempt) {
+      const fs::path dir =
+          fs::temp_directory_path() / ("nimbodock-staged-" + std::to_string(random()));
+      if (fs::create_directory(dir)) dir_ = dir;
+    }
+    ASSERT_FALSE(dir_.empty());
   }
   void TearDown() override { fs::remove_all(dir_); }
 
@@ -69,6 +77,8 @@ TEST_F(staged_file, one_dropped_before_its_rename_leaves_nothing) {
   EXPECT_TRUE(Names().empty());
 }
 
+// A write made to fail by the file size limit, which Windows does not have.
+#if !defined(_WIN32)
 TEST_F(staged_file, a_failed_write_is_never_finished_nor_renamed) {
   rlimit saved{};
   getrlimit(RLIMIT_FSIZE, &saved);
@@ -94,6 +104,7 @@ TEST_F(staged_file, a_failed_write_is_never_finished_nor_renamed) {
   std::signal(SIGXFSZ, previous);
   EXPECT_TRUE(Names().empty());
 }
+#endif
 
 TEST_F(staged_file, one_beside_a_missing_folder_is_refused_naming_it) {
   const std::string path = (dir_ / "no-such-folder" / "t.txt").string();
