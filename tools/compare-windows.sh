@@ -2,7 +2,7 @@
 # The main check of the Windows build: every example session and every session of the
 # reliability scenarios, replayed by the Linux nimbodock and by nimbodock.exe under
 # wine64, gives the same transcript, state and exit code, byte for byte; so do
-# `targets` and the replay's refusals. One verdict per session; a difference is shown
+# `targets`, the fault sweep and the replay's refusals. One verdict per session; a difference is shown
 # with diff -u.
 #
 #   tools/compare-windows.sh [LINUX_NIMBODOCK]
@@ -95,6 +95,8 @@ done
 # The transcript on standard output, with the picture too.
 compare "overlays on standard output" replay examples/overlays.json --svg "$out/picture.svg"
 compare targets targets
+# The fault sweep: on Windows each run is made in the one process, with the same verdicts.
+compare "fault sweep" sweep tests/reliability/scenarios/*.json
 # The refusals: a session that is not JSON (2), an output folder that does not exist (1).
 printf '{"steps": [' >"$scratch/sessions/broken.json"
 compare "broken session" replay "$scratch/sessions/broken.json" --state "$out/state.json"

@@ -54,7 +54,7 @@ class staged_file : public ::testing::Test {
 };
 
 TEST_F(staged_file, written_in_pieces_it_replaces_its_destination_only_when_renamed) {
-  std::ofstream(dir_ / "t.txt") << "the older content\n";
+  std::ofstream(dir_ / "t.txt", std::ios::binary) << "the older content\n";
   StagedFile file((dir_ / "t.txt").string());
   file.AppendLine("one");
   file.Append(std::string(3 << 20, 'x'));  // more than the buffer holds
@@ -105,6 +105,26 @@ TEST_F(staged_file, a_failed_write_is_never_finished_nor_renamed) {
   EXPECT_TRUE(Names().empty());
 }
 #endif
+
+TEST_F(staged_file, a_destination_that_cannot_be_replaced_stays_and_the_staged_file_goes) {
+  fs::create_directory(dir_ / "t.txt");  // a folder where the file would go
+  std::ofstream(dir_ / "t.txt" / "kept", std::ios::binary) << "kept\n";
+  {
+    StagedFile file((dir_ / "t.txt").string());
+    file.AppendLine("never placed");
+    try {
+      file.Rename();
+      ADD_FAILURE() << "a folder was replaced by a file";
+    } catch (const OutputError& error) {
+      EXPECT_EQ(
+          std::string(error.what()).rfind("cannot write " + (dir_ / "t.txt").string() + ": ", 0),
+          0u)
+          << error.what();
+    }
+  }
+  EXPECT_EQ(Names(), std::vector<std::string>{"t.txt"});
+  EXPECT_EQ(Read(dir_ / "t.txt" / "kept"), "kept\n");
+}
 
 TEST_F(staged_file, one_beside_a_missing_folder_is_refused_naming_it) {
   const std::string path = (dir_ / "no-such-folder" / "t.txt").string();
