@@ -1,23 +1,12 @@
 # The Windows build, included by CMakeLists.txt when the toolchain targets Windows
-# (cmake/toolchains/mingw-w64-*.cmake). Above automation/ and host/ it builds win/ only;
-# the test programs run under CMAKE_CROSSCOMPILING_EMULATOR (wine64) where there is one.
+# (cmake/toolchains/mingw-w64-*.cmake), after the portable layers and nimbodock.exe; it
+# adds win/. The test programs run under CMAKE_CROSSCOMPILING_EMULATOR (wine64) where
+# there is one.
 nimbo_layer(win/com LINKS nimbo_automation)
 target_link_libraries(nimbo_win_com PUBLIC oleaut32 ole32 uuid)
 
-# The viewer over real COM: win/host/ and the stand-ins (win/standins/) over the
-# embedded default. Its header-only libraries are Debian's own, lent to the cross
-# compiler one folder each (never all of /usr/include, whose C headers are Linux's).
-if(NOT TARGET nimbo_standalone)
-  set(lent_headers ${CMAKE_BINARY_DIR}/lent-headers)
-  file(MAKE_DIRECTORY ${lent_headers})
-  foreach(folder boost nlohmann)
-    file(CREATE_LINK /usr/include/${folder} ${lent_headers}/${folder} SYMBOLIC)
-  endforeach()
-  add_library(nimbo_lent_headers INTERFACE)
-  target_include_directories(nimbo_lent_headers SYSTEM INTERFACE ${lent_headers})
-  nimbo_layer(standalone SUBFOLDERS cad viewer LINKS nimbo_host nimbo_lent_headers)
-endif()
-
+# The viewer over real COM: win/host/, and the stand-ins (win/standins/) over the embedded
+# default.
 nimbo_layer(win/host LINKS nimbo_host nimbo_win_com)
 
 # The stand-ins' type library: widl makes the .tlb (a resource of every program that
@@ -67,15 +56,35 @@ function(nimbo_windows_test name sources)
   target_compile_options(${name} PRIVATE ${NIMBO_WARNINGS})
   target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARGN})
-  target_compile_definitions(${name} PRIVATE NIMBO_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}")
+  target_compile_definitions(${name} PRIVATE NIMBO_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}"
+                             NIMBO_BINARY_DIR="${CMAKE_BINARY_DIR}")
   if(CMAKE_CROSSCOMPILING_EMULATOR)
     add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
   endif()
 endfunction()
 
-foreach(layer automation host)
+# The portable layers' test programs, linked as on Linux. Three test files are left out:
+# they provoke their failures with POSIX alone (a file size limit, fork and wait, an SVG
+# checked by a Linux program through popen); tools/compare-windows.sh replays every
+# session through nimbodock.exe instead.
+set(NIMBO_POSIX_ONLY_TESTS
+    ${CMAKE_CURRENT_SOURCE_DIR}/tests/replay/replay_command_test.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/tests/replay/replay_picture_test.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/tests/replay/streamed_transcript_test.cpp)
+foreach(layer automation host geometry control overlay measure sync shell standalone replay
+        reliability)
   file(GLOB test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/${layer}/*.cpp)
-  nimbo_windows_test(${layer}_tests "${test_sources}" nimbo_${layer} gtest gmock gtest_main)
+  list(REMOVE_ITEM test_sources ${NIMBO_POSIX_ONLY_TESTS})
+  set(under_test nimbo_${layer})
+  if(layer MATCHES "^(geometry|control|overlay|measure|sync)$")
+    list(APPEND under_test nimbo_shell)
+  elseif(layer STREQUAL "reliability")
+    set(under_test nimbo_replay_sweep)
+  endif()
+  if(test_sources)
+    nimbo_windows_test(${layer}_tests "${test_sources}" ${under_test} nimbo_standalone gtest gmock
+                       gtest_main)
+  endif()
 endforeach()
 
 file(GLOB win_com_test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/com/*.cpp)

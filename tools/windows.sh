@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # The Windows build: cross-builds the 64-bit (build-win64/) and the 32-bit (build-win32/)
 # targets with mingw-w64, then runs the 64-bit test programs under wine64 in a fresh Wine
-# prefix made for this run in a temporary folder and removed at the end. The 32-bit
-# programs are built only: Debian's 32-bit Wine cannot be installed on these machines.
+# prefix made for this run in a temporary folder and removed at the end, and in the same
+# prefix compares nimbodock.exe with the Linux nimbodock (tools/compare-windows.sh). The
+# 32-bit programs are built only: Debian's 32-bit Wine cannot be installed on these
+# machines.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 tools/install-deps.sh cmake make ccache googletest g++-mingw-w64-x86-64-posix \
-  g++-mingw-w64-i686-posix mingw-w64-tools wine64
-# The viewer stand-in: widl's IDL imports, and the embedded default's header-only libraries.
-tools/install-deps.sh libwine-dev libboost-dev nlohmann-json3-dev
+  g++-mingw-w64-i686-posix mingw-w64-tools wine64 libwine-dev \
+  nlohmann-json3-dev libcli11-dev libboost-dev jq
 
 export CCACHE_NOHASHDIR=1
 jobs=$(nproc)
@@ -36,3 +37,8 @@ trap cleanup EXIT
 /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1
 ctest --test-dir build-win64 --output-on-failure -j"$jobs"
 echo "== Windows tests passed"
+
+echo "== nimbodock.exe under wine64 against the Linux nimbodock"
+started=$SECONDS
+tools/compare-windows.sh
+echo "== the comparison took $((SECONDS - started)) s"

@@ -1,5 +1,6 @@
 #include "replay/replay_command.h"
 
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <ostream>
@@ -19,7 +20,9 @@ namespace nimbo::replay {
 namespace {
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  // The path is UTF-8 on every platform, as the output files' are.
+  std::ifstream in(std::filesystem::path(std::u8string(path.begin(), path.end())),
+                   std::ios::binary);
   if (!in) return std::nullopt;
   std::ostringstream text;
   text << in.rdbuf();

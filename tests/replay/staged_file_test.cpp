@@ -2,12 +2,16 @@
 #include "replay/output/staged_file.h"
 
 #include <gtest/gtest.h>
+
+#if !defined(_WIN32)
 #include <sys/resource.h>
+#endif
 
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -22,9 +26,13 @@ namespace fs = std::filesystem;
 class staged_file : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "nimbodock-staged-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && dir_.empty(); ++attempt) {
+      const fs::path dir =
+          fs::temp_directory_path() / ("nimbodock-staged-" + std::to_string(random()));
+      if (fs::create_directory(dir)) dir_ = dir;
+    }
+    ASSERT_FALSE(dir_.empty());
   }
   void TearDown() override { fs::remove_all(dir_); }
 
@@ -46,7 +54,7 @@ class staged_file : public ::testing::Test {
 };
 
 TEST_F(staged_file, written_in_pieces_it_replaces_its_destination_only_when_renamed) {
-  std::ofstream(dir_ / "t.txt") << "the older content\n";
+  std::ofstream(dir_ / "t.txt", std::ios::binary) << "the older content\n";
   StagedFile file((dir_ / "t.txt").string());
   file.AppendLine("one");
   file.Append(std::string(3 << 20, 'x'));  // more than the buffer holds
@@ -69,6 +77,8 @@ TEST_F(staged_file, one_dropped_before_its_rename_leaves_nothing) {
   EXPECT_TRUE(Names().empty());
 }
 
+// A write made to fail by the file size limit, which Windows does not have.
+#if !defined(_WIN32)
 TEST_F(staged_file, a_failed_write_is_never_finished_nor_renamed) {
   rlimit saved{};
   getrlimit(RLIMIT_FSIZE, &saved);
@@ -93,6 +103,27 @@ TEST_F(staged_file, a_failed_write_is_never_finished_nor_renamed) {
   }
   std::signal(SIGXFSZ, previous);
   EXPECT_TRUE(Names().empty());
+}
+#endif
+
+TEST_F(staged_file, a_destination_that_cannot_be_replaced_stays_and_the_staged_file_goes) {
+  fs::create_directory(dir_ / "t.txt");  // a folder where the file would go
+  std::ofstream(dir_ / "t.txt" / "kept", std::ios::binary) << "kept\n";
+  {
+    StagedFile file((dir_ / "t.txt").string());
+    file.AppendLine("never placed");
+    try {
+      file.Rename();
+      ADD_FAILURE() << "a folder was replaced by a file";
+    } catch (const OutputError& error) {
+      EXPECT_EQ(
+          std::string(error.what()).rfind("cannot write " + (dir_ / "t.txt").string() + ": ", 0),
+          0u)
+          << error.what();
+    }
+  }
+  EXPECT_EQ(Names(), std::vector<std::string>{"t.txt"});
+  EXPECT_EQ(Read(dir_ / "t.txt" / "kept"), "kept\n");
 }
 
 TEST_F(staged_file, one_beside_a_missing_folder_is_refused_naming_it) {

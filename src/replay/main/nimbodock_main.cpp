@@ -1,6 +1,12 @@
 // nimbodock: runs the VeskNimboDock17 dock control outside its CAD application, on the
 // embedded CAD host and the simulated viewer, and shows what it did.
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <iostream>
@@ -14,11 +20,50 @@
 #include "replay/sweep/fault_sweep_command.h"
 #include "standalone/fault_plan.h"
 
+namespace {
+
+#if defined(_WIN32)
+// The transcript is the same bytes as on the other platforms: no CR before each LF.
+// The arguments are taken as Windows has them, in UTF-16, and passed on in UTF-8, the
+// encoding of every path inside (the ANSI code page cannot spell every file name).
+std::vector<std::string> PrepareConsole(int /*argc*/, char** /*argv*/) {
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+  int count = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::string> args;
+  for (int i = 0; i < count; ++i) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+    std::string arg(static_cast<size_t>(size > 0 ? size - 1 : 0), '\0');
+    if (size > 1) WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, arg.data(), size, nullptr, nullptr);
+    args.push_back(std::move(arg));
+  }
+  LocalFree(wide);
+  return args;
+}
+bool StandardErrorIsTerminal() {
+  return _isatty(_fileno(stderr)) != 0;
+}
+#else
+std::vector<std::string> PrepareConsole(int argc, char** argv) {
+  return std::vector<std::string>(argv, argv + argc);
+}
+bool StandardErrorIsTerminal() {
+  return isatty(STDERR_FILENO) != 0;
+}
+#endif
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  std::vector<std::string> args = PrepareConsole(argc, argv);
   CLI::App app{
       "nimbodock: runs the VeskNimboDock17 dock control on the embedded CAD host and the "
       "simulated imagery viewer.\nSee docs/replay.md for the session format."};
   app.require_subcommand(1);
+  // The same options on every platform: on Windows CLI11 would otherwise take "/x" for an
+  // option, and a path such as Wine's /tmp/session.json could not be given.
+  app.allow_windows_style_options(false);
 
   nimbo::replay::ReplayOptions options;
   CLI::App* replay =
@@ -71,7 +116,9 @@ int main(int argc, char** argv) {
       ->check(CLI::PositiveNumber);
 
   try {
-    app.parse(argc, argv);
+    std::vector<const char*> pointers;
+    for (const std::string& arg : args) pointers.push_back(arg.c_str());
+    app.parse(static_cast<int>(pointers.size()), pointers.data());
   } catch (const CLI::ParseError& error) {
     // --help is a "parse error" with exit code 0; a usage error is "anything else" (1).
     const int code = app.exit(error);
@@ -85,6 +132,6 @@ int main(int argc, char** argv) {
   if (sweep->parsed()) {
     return nimbo::replay::RunFaultSweep(sweepScenarios, sweepOptions, std::cout, std::cerr);
   }
-  options.showProgress = isatty(STDERR_FILENO) != 0;
+  options.showProgress = StandardErrorIsTerminal();
   return nimbo::replay::RunReplay(options, std::cout, std::cerr);
 }

@@ -1,11 +1,13 @@
 // One output file in the making: a temporary file beside its destination, written in
 // pieces, made durable, and only then renamed into place. Until it is renamed the
-// destination is untouched, and a staged file dropped on the way is removed. The one
-// place that knows the platform's file calls.
+// destination is untouched, and a staged file dropped on the way is removed. The
+// platform's file calls are behind native_file.h.
 #pragma once
 
 #include <string>
 #include <string_view>
+
+#include "replay/output/native_file.h"
 
 namespace nimbo::replay {
 
@@ -34,7 +36,7 @@ class StagedFile {
 
   std::string destination_;
   std::string temporary_;
-  int fd_ = -1;
+  native::File file_ = native::kNoFile;
   bool finished_ = false;
   bool failed_ = false;
   bool renamed_ = false;

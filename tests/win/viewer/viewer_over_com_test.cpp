@@ -2,6 +2,7 @@
 // itself and once through ComViewerControl -> IDispatch -> the stand-in -> a simulated
 // viewer must leave the same journal, line for line; and a failing viewer operation must
 // reach the caller with the same number, description and source both ways.
+#include <span>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -143,7 +144,7 @@ void DriveViewer(nimbo::host::ViewerControl& control, SimulatedWorld& world) {
 
   // The viewer changes the caller's variables after answering.
   world.viewer.SetWriteBackHook(
-      [](const nimbo::host::ViewerOperation& operation, std::vector<Variant>& values) {
+      [](const nimbo::host::ViewerOperation& operation, std::span<Variant> values) {
         if (operation.name == "IsMapSyncView") values[0] = Variant(int32_t{4});
         if (operation.name == "RemoveOverlayLayer") values[0] = Variant("renamed");
       });
@@ -154,7 +155,7 @@ void DriveViewer(nimbo::host::ViewerControl& control, SimulatedWorld& world) {
   world.viewer.SetWriteBackHook(nullptr);
 
   // An event raised inside a call reaches the sink before the call returns.
-  world.viewer.SetCallHook([&](const nimbo::host::ViewerOperation& operation, auto&) {
+  world.viewer.SetCallHook([&](const nimbo::host::ViewerOperation& operation, std::span<Variant>) {
     if (operation.name == "RefreshOverlays") world.viewer.RaiseEvent("ReloadOverlaysClicked", {});
   });
   viewer.RefreshOverlays(4);
