@@ -1,5 +1,6 @@
 #include "host/viewer.h"
 
+#include <algorithm>
 #include <array>
 
 #include "automation/convert.h"
@@ -17,23 +18,10 @@ const Variant kTrue = Variant::Bool(true);
 const Variant kFalse = Variant::Bool(false);
 
 // The pen's fixed values between blue and width.
-Variant PenMiddle(size_t i) {
-  switch (i) {
-    case 0:
-      return Variant(int32_t{255});
-    case 1:
-    case 4:
-    case 5:
-      return Variant("Flat");
-    case 2:
-      return Variant(int32_t{0});
-    case 3:
-      return Variant("Solid");
-    default:
-      return Variant("Miter");
-  }
-}
 constexpr size_t kPenMiddleCount = 7;
+const std::array<Variant, kPenMiddleCount> kPenMiddle = {
+    Variant(int32_t{255}), Variant("Flat"), Variant(int32_t{0}), Variant("Solid"),
+    Variant("Flat"),       Variant("Flat"), Variant("Miter")};
 
 // A corner past the eighth would reach the next run of getters, which take the same
 // arguments: the table cannot tell, so the corner is checked here.
@@ -148,7 +136,7 @@ void Viewer::ClearOverlayLayer(const std::string& name, int32_t& viewIndex) {
 void Viewer::SetFeatureStyle(int32_t& red, int32_t& green, int32_t& blue, int32_t& width) {
   std::array<Variant, 4 + kPenMiddleCount> args{Variant::Ref(red), Variant::Ref(green),
                                                 Variant::Ref(blue)};
-  for (size_t i = 0; i < kPenMiddleCount; ++i) args[3 + i] = PenMiddle(i);
+  std::copy(kPenMiddle.begin(), kPenMiddle.end(), args.begin() + 3);
   args.back() = Variant::Ref(width);
   Dispatch(dispid::kSetFeatureStyle, args);
 }
@@ -170,7 +158,7 @@ void Viewer::SetOverlayLayerStyle(const std::string& name, int32_t& viewIndex, i
   std::array<Variant, 7 + kPenMiddleCount> args{
       Variant(name),     Variant::Ref(viewIndex), kTrue,
       Variant::Ref(red), Variant::Ref(green),     Variant::Ref(blue)};
-  for (size_t i = 0; i < kPenMiddleCount; ++i) args[6 + i] = PenMiddle(i);
+  std::copy(kPenMiddle.begin(), kPenMiddle.end(), args.begin() + 6);
   args.back() = Variant::Ref(width);
   Dispatch(dispid::kSetOverlayLayerStyle, args);
 }
