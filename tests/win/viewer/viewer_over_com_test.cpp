@@ -2,11 +2,11 @@
 // itself and once through ComViewerControl -> IDispatch -> the stand-in -> a simulated
 // viewer must leave the same journal, line for line; and a failing viewer operation must
 // reach the caller with the same number, description and source both ways.
-#include <span>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
