@@ -184,16 +184,9 @@ const std::vector<ViewerOperation>& ViewerOperations() {
 }
 
 const ViewerOperation* FindViewerOperation(int32_t dispid) {
-  // Every viewer call asks: an index by DISPID, as the DISPIDs are few and small.
-  static const std::vector<const ViewerOperation*> byDispid = [] {
-    std::vector<const ViewerOperation*> index;
-    for (const ViewerOperation& op : ViewerOperations()) {
-      const auto at = static_cast<size_t>(op.dispid);
-      if (index.size() <= at) index.resize(at + 1, nullptr);
-      index[at] = &op;
-    }
-    return index;
-  }();
+  // Every viewer call asks: an index by DISPID.
+  static const std::vector<const ViewerOperation*> byDispid =
+      TableByDispid<const ViewerOperation*>([](const ViewerOperation& op) { return &op; });
   if (dispid < 0 || static_cast<size_t>(dispid) >= byDispid.size()) return nullptr;
   return byDispid[static_cast<size_t>(dispid)];
 }

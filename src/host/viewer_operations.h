@@ -46,6 +46,20 @@ const std::vector<ViewerOperation>& ViewerOperations();
 const ViewerOperation* FindViewerOperation(int32_t dispid);
 const ViewerOperation* FindViewerOperation(std::string_view name);
 
+// A table with an entry per operation at its DISPID (the DISPIDs are few and small), made
+// by `make` from the operation; the other entries are left empty. For what every call
+// looks up.
+template <class Entry, class Make>
+std::vector<Entry> TableByDispid(Make make) {
+  std::vector<Entry> table;
+  for (const ViewerOperation& operation : ViewerOperations()) {
+    const auto at = static_cast<size_t>(operation.dispid);
+    if (table.size() <= at) table.resize(at + 1);
+    table[at] = make(operation);
+  }
+  return table;
+}
+
 // DISPIDs by name, for the callers; the table above is built from them, and a test checks
 // that each names the operation it is called after.
 namespace dispid {

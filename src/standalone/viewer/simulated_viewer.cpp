@@ -32,15 +32,8 @@ std::string CallLine(const host::ViewerOperation* operation, int32_t dispid,
 
 // "viewer.<Operation>", the fault plan's name of each operation, made once.
 const std::string& FaultTarget(const host::ViewerOperation& operation) {
-  static const std::vector<std::string> targets = [] {
-    std::vector<std::string> made;
-    for (const host::ViewerOperation& op : host::ViewerOperations()) {
-      const auto at = static_cast<size_t>(op.dispid);
-      if (made.size() <= at) made.resize(at + 1);
-      made[at] = "viewer." + std::string(op.name);
-    }
-    return made;
-  }();
+  static const std::vector<std::string> targets = host::TableByDispid<std::string>(
+      [](const host::ViewerOperation& op) { return "viewer." + std::string(op.name); });
   return targets[static_cast<size_t>(operation.dispid)];
 }
 

@@ -242,15 +242,11 @@ Variant PerformViewerOperation(ViewerModel& model, const host::ViewerOperation& 
                                std::span<Variant> values) {
   // By DISPID: the handlers are found once, not by name on every call.
   static const std::vector<Handler> handlers = [] {
-    std::map<std::string_view, Handler> byName = BuildHandlers();
-    std::vector<Handler> byDispid;
-    for (const host::ViewerOperation& op : host::ViewerOperations()) {
-      const auto at = static_cast<size_t>(op.dispid);
-      if (byDispid.size() <= at) byDispid.resize(at + 1);
+    const std::map<std::string_view, Handler> byName = BuildHandlers();
+    return host::TableByDispid<Handler>([&byName](const host::ViewerOperation& op) {
       auto it = byName.find(op.name);
-      if (it != byName.end()) byDispid[at] = it->second;
-    }
-    return byDispid;
+      return it == byName.end() ? Handler() : it->second;
+    });
   }();
   const auto at = static_cast<size_t>(operation.dispid);
   if (at >= handlers.size() || !handlers[at])

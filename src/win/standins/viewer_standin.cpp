@@ -27,17 +27,13 @@ class ViewerStandin::EventRelay : public host::ViewerEvents {
 
 namespace {
 
-Variant Forward(standalone::SimulatedViewer& viewer, DISPID dispid, std::span<Variant> arguments) {
-  return viewer.Invoke(dispid, arguments);
-}
-
 std::vector<com::DispatchMember> OperationMembers(standalone::SimulatedViewer& viewer) {
   std::vector<com::DispatchMember> members;
   for (const host::ViewerOperation& operation : host::ViewerOperations()) {
     const int32_t dispid = operation.dispid;
     members.push_back(
         {std::string(operation.name), dispid, [&viewer, dispid](std::span<Variant> arguments) {
-           return Forward(viewer, dispid, arguments);
+           return viewer.Invoke(dispid, arguments);
          }});
   }
   return members;
@@ -55,7 +51,7 @@ ViewerStandin::ViewerStandin(standalone::SimulatedViewer& viewer) : viewer_(view
   // A DISPID outside the contract reaches the simulated viewer too, which journals and
   // refuses it as on Linux.
   description.otherMember = [&viewer](DISPID dispid, std::span<Variant> arguments) {
-    return Forward(viewer, dispid, arguments);
+    return viewer.Invoke(dispid, arguments);
   };
   object_ = com::TableDispatch::Create(std::move(description));
   relay_ = std::make_unique<EventRelay>(*object_.Get());
