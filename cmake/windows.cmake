@@ -38,6 +38,9 @@ set_source_files_properties(${standins_rc} PROPERTIES
   OBJECT_DEPENDS ${standins_out}/nimbo_viewer_standin.tlb)
 target_sources(nimbo_win_standins INTERFACE ${standins_rc})
 
+# nimbodock.exe replays over COM: the replay reaches the stand-ins through the adapters.
+target_link_libraries(nimbo_replay PUBLIC nimbo_win_host nimbo_win_standins)
+
 if(NOT NIMBO_TESTS)
   return()
 endif()
@@ -95,3 +98,11 @@ file(GLOB win_viewer_test_sources CONFIGURE_DEPENDS
 list(APPEND win_viewer_test_sources ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/com/com_test_main.cpp)
 nimbo_windows_test(win_viewer_tests "${win_viewer_test_sources}" nimbo_win_host
                    nimbo_win_standins gtest gmock)
+
+# The dialogs shown for real: they need a display (tools/windows.sh runs Xvfb).
+nimbo_windows_test(win_dialogs_tests "${CMAKE_CURRENT_SOURCE_DIR}/tests/win/dialogs/win32_dialogs_test.cpp;${CMAKE_CURRENT_SOURCE_DIR}/tests/win/com/com_test_main.cpp"
+                   nimbo_win_host gtest)
+
+file(GLOB win_host_test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/host/*.cpp)
+list(APPEND win_host_test_sources ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/com/com_test_main.cpp)
+nimbo_windows_test(win_host_tests "${win_host_test_sources}" nimbo_win_host gtest)

@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 
 tools/install-deps.sh cmake make ccache googletest g++-mingw-w64-x86-64-posix \
   g++-mingw-w64-i686-posix mingw-w64-tools wine64 libwine-dev \
-  nlohmann-json3-dev libcli11-dev libboost-dev jq
+  nlohmann-json3-dev libcli11-dev libboost-dev jq xvfb xauth
 
 export CCACHE_NOHASHDIR=1
 jobs=$(nproc)
@@ -27,10 +27,17 @@ echo "== Windows tests under wine64 (build-win64/)"
 scratch=$(mktemp -d)
 export WINEPREFIX="$scratch/prefix" HOME="$scratch" WINEDEBUG=-all
 wineserver=/usr/lib/wine/wineserver
-# Ends this prefix's Wine server (and only it) before its folder goes.
+# The dialogs' tests show real windows: a virtual display of this run's own.
+display=99
+while [ -e "/tmp/.X${display}-lock" ]; do display=$((display + 1)); done
+Xvfb ":${display}" -nolisten tcp -screen 0 1024x768x24 >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=":${display}"
+# Ends this prefix's Wine server (and only it) and the display before the folder goes.
 cleanup() {
   "$wineserver" -k 2>/dev/null || true
   "$wineserver" -w 2>/dev/null || true
+  kill "$xvfb" 2>/dev/null || true
   rm -rf "$scratch"
 }
 trap cleanup EXIT

@@ -43,6 +43,11 @@ void DispatchObject::Put(std::string_view name, const Variant& value,
 }
 
 Variant DispatchObject::Invoke(DISPID id, CallKind kind, std::span<Variant> arguments) {
+  return FromComVariant(InvokeForVariant(id, kind, arguments).Get());
+}
+
+UniqueVariant DispatchObject::InvokeForVariant(DISPID id, CallKind kind,
+                                               std::span<Variant> arguments) {
   // A method call may also read a property with arguments (Item(i)), as late binding does.
   WORD flags = kind == CallKind::Method        ? DISPATCH_METHOD | DISPATCH_PROPERTYGET
                : kind == CallKind::PropertyGet ? DISPATCH_PROPERTYGET
@@ -56,14 +61,34 @@ Variant DispatchObject::Invoke(DISPID id, CallKind kind, std::span<Variant> argu
   HRESULT status =
       keep->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, dispatchArguments.Params(),
                    kind == CallKind::PropertyPut ? nullptr : result.Put(), &info, &badArgument);
-  if (FAILED(status)) {
-    automation::AutomationError error =
-        ErrorFromFailedCall(status, &info, keep.Get(), IID_IDispatch);
+  try {
+    Check(status, info);
+  } catch (...) {
     dispatchArguments.WriteBack();
-    throw error;
+    throw;
   }
   dispatchArguments.WriteBack();
+  return result;
+}
+
+Variant DispatchObject::CallWith(std::string_view name, std::vector<UniqueVariant> arguments) {
+  const DISPID id = IdOf(name);
+  std::vector<VARIANT> slots;
+  slots.reserve(arguments.size());
+  for (auto it = arguments.rbegin(); it != arguments.rend(); ++it) slots.push_back(it->Get());
+  DISPPARAMS params{slots.data(), nullptr, static_cast<UINT>(slots.size()), 0};
+  UniqueVariant result;
+  EXCEPINFO info{};
+  UINT badArgument = 0;
+  ComPtr<IDispatch> keep = dispatch_;
+  Check(keep->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result.Put(),
+                     &info, &badArgument),
+        info);
   return FromComVariant(result.Get());
+}
+
+void DispatchObject::Check(HRESULT status, EXCEPINFO& info) const {
+  if (FAILED(status)) throw ErrorFromFailedCall(status, &info, dispatch_.Get(), IID_IDispatch);
 }
 
 }  // namespace nimbo::win::com

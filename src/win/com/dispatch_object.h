@@ -13,16 +13,27 @@
 
 #include "automation/variant.h"
 #include "win/com/com_ptr.h"
+#include "win/com/unique_variant.h"
 
 namespace nimbo::win::com {
 
 enum class CallKind { Method, PropertyGet, PropertyPut };
 
-class DispatchObject : public automation::Object {
+// An object of the core's that is an outside object underneath: handed to COM as that
+// object (variant_conversion.h asks for it).
+class HoldsDispatch {
+ public:
+  virtual IDispatch* Dispatch() const = 0;
+
+ protected:
+  ~HoldsDispatch() = default;
+};
+
+class DispatchObject : public automation::Object, public HoldsDispatch {
  public:
   explicit DispatchObject(ComPtr<IDispatch> dispatch);
 
-  IDispatch* Dispatch() const { return dispatch_.Get(); }
+  IDispatch* Dispatch() const override { return dispatch_.Get(); }
 
   // The member's DISPID; a name the object does not know is error 438.
   DISPID IdOf(std::string_view name);
@@ -34,8 +45,17 @@ class DispatchObject : public automation::Object {
   void Put(std::string_view name, const automation::Variant& value,
            std::vector<automation::Variant> arguments = {});
   automation::Variant Invoke(DISPID id, CallKind kind, std::span<automation::Variant> arguments);
+  // The result as COM gave it, for a value that the core has no type for (an enumerator).
+  UniqueVariant InvokeForVariant(DISPID id, CallKind kind,
+                                 std::span<automation::Variant> arguments);
+  // A method called with VARIANTs made by the caller, in call order, for an argument type
+  // that the core has none of (an array of 16-bit integers); all by value.
+  automation::Variant CallWith(std::string_view name, std::vector<UniqueVariant> arguments);
 
  private:
+  // Raises the call's error when `status` failed.
+  void Check(HRESULT status, EXCEPINFO& info) const;
+
   ComPtr<IDispatch> dispatch_;
   std::unordered_map<std::string, DISPID> ids_;
 };

@@ -25,7 +25,7 @@ namespace errors = automation::errors;
 
 IDispatch* SharedDispatch(const automation::ObjectRef& object) {
   if (!object) return nullptr;
-  auto* dispatch = dynamic_cast<DispatchObject*>(object.get());
+  auto* dispatch = dynamic_cast<const HoldsDispatch*>(object.get());
   // The core's own objects become COM objects with the server of the next steps.
   if (dispatch == nullptr) Mismatch();
   dispatch->Dispatch()->AddRef();

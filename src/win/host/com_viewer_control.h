@@ -22,6 +22,7 @@
 #include "win/com/com_ptr.h"
 #include "win/com/dispatch_object.h"
 #include "win/com/table_dispatch.h"
+#include "win/host/class_events.h"
 
 namespace nimbo::win::host {
 
@@ -32,8 +33,6 @@ class ComViewerControl : public nimbo::host::ViewerControl {
   static std::unique_ptr<ComViewerControl> Create(
       std::string_view progId = nimbo::host::kViewerProgId);
   explicit ComViewerControl(com::ComPtr<IDispatch> viewer);
-  // Unbinds every sink still bound.
-  ~ComViewerControl() override;
   ComViewerControl(const ComViewerControl&) = delete;
   ComViewerControl& operator=(const ComViewerControl&) = delete;
 
@@ -53,17 +52,13 @@ class ComViewerControl : public nimbo::host::ViewerControl {
     std::map<DISPID, const nimbo::host::ViewerEvent*> events;
     com::ComPtr<IConnectionPoint> point;
   };
-  struct Binding {
-    com::ComPtr<com::TableDispatch> sink;
-    DWORD cookie = 0;
-  };
 
   automation::Variant Call(int32_t dispid, std::span<automation::Variant> arguments);
   const EventSource& Events();
 
   com::DispatchObject viewer_;
   std::optional<EventSource> events_;  // found at the first Advise
-  std::map<int32_t, Binding> bindings_;
+  EventBindings bindings_;
 };
 
 }  // namespace nimbo::win::host
