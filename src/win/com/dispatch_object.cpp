@@ -18,13 +18,14 @@ DispatchObject::DispatchObject(ComPtr<IDispatch> dispatch) : dispatch_(std::move
 
 DISPID DispatchObject::IdOf(std::string_view name) {
   std::string key(name);
-  if (auto found = ids_.find(key); found != ids_.end()) return found->second;
+  if (!ids_) ids_ = MemberIdsOf(dispatch_.Get());
+  if (auto found = ids_->find(key); found != ids_->end()) return found->second;
   std::wstring wide = Utf16FromUtf8(name);
   LPOLESTR names[] = {wide.data()};
   DISPID id = DISPID_UNKNOWN;
   HRESULT result = dispatch_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
   if (FAILED(result)) throw ErrorFromFailedCall(result, nullptr, dispatch_.Get(), IID_IDispatch);
-  ids_.emplace(std::move(key), id);
+  ids_->emplace(std::move(key), id);
   return id;
 }
 

@@ -1,18 +1,19 @@
 // An object of the outside world as the core holds it: an IDispatch behind an
 // automation::Object, called late-bound by member name or by DISPID. Each member's
-// DISPID is asked for once per object and kept.
+// DISPID is asked for once per interface and kept (interface_ids.h).
 #pragma once
 
 #include <windows.h>
 
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "automation/variant.h"
 #include "win/com/com_ptr.h"
+#include "win/com/interface_ids.h"
 #include "win/com/unique_variant.h"
 
 namespace nimbo::win::com {
@@ -57,7 +58,7 @@ class DispatchObject : public automation::Object, public HoldsDispatch {
   void Check(HRESULT status, EXCEPINFO& info) const;
 
   ComPtr<IDispatch> dispatch_;
-  std::unordered_map<std::string, DISPID> ids_;
+  std::shared_ptr<MemberIds> ids_;  // found at the first call by name
 };
 
 }  // namespace nimbo::win::com
