@@ -41,9 +41,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The sessions: the examples, and each scenario's own session when it has one inline (the
-# others name an example).
-sessions=(examples/*.json)
+# The sessions: the examples, the Windows build's own (tests/win/sessions/: a failure of
+# each outside part reached over COM), and each scenario's own session when it has one
+# inline (the others name an example).
+sessions=(examples/*.json tests/win/sessions/*.json)
 mkdir -p "$scratch/sessions"
 for scenario in tests/reliability/scenarios/*.json; do
   if [ "$(jq -r '.session | type' "$scenario")" = object ]; then
