@@ -5,7 +5,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
-export CCACHE_NOHASHDIR=1
+# Paths inside the checkout are hashed relative to it, so that a clone elsewhere finds
+# the objects that another clone compiled.
+export CCACHE_NOHASHDIR=1 CCACHE_BASEDIR="$PWD"
 jobs=$(nproc)
 
 echo "== build and test (build/)"

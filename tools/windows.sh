@@ -12,7 +12,9 @@ tools/install-deps.sh cmake make ccache googletest g++-mingw-w64-x86-64-posix \
   g++-mingw-w64-i686-posix mingw-w64-tools wine64 libwine-dev \
   nlohmann-json3-dev libcli11-dev libboost-dev jq xvfb xauth
 
-export CCACHE_NOHASHDIR=1
+# Paths inside the checkout are hashed relative to it, so that a clone elsewhere finds
+# the objects that another clone compiled.
+export CCACHE_NOHASHDIR=1 CCACHE_BASEDIR="$PWD"
 jobs=$(nproc)
 for target in x86_64:build-win64 i686:build-win32; do
   arch=${target%%:*}
