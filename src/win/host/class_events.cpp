@@ -36,8 +36,8 @@ com::ComPtr<ITypeInfo> DefaultSource(ITypeInfo* coclass) {
 
 }  // namespace
 
-void CheckConnection(HRESULT result, IUnknown* object) {
-  if (FAILED(result)) throw com::ErrorFromFailedCall(result, nullptr, object, IID_NULL);
+void CheckConnection(HRESULT result, IUnknown* object, REFIID calledInterface) {
+  if (FAILED(result)) throw com::ErrorFromFailedCall(result, nullptr, object, calledInterface);
 }
 
 ClassEvents FindClassEvents(IDispatch* object, std::span<const std::string_view> eventNames) {
@@ -80,7 +80,7 @@ int32_t EventBindings::Bind(IConnectionPoint* point, com::ComPtr<com::TableDispa
   const HRESULT result = point->Advise(unknown.Get(), &binding.cookie);
   if (FAILED(result)) {
     binding.sink->Disconnect();
-    CheckConnection(result, point);
+    CheckConnection(result, point, IID_IConnectionPoint);
   }
   const auto cookie = static_cast<int32_t>(binding.cookie);
   bindings_[cookie] = std::move(binding);
@@ -95,7 +95,8 @@ void EventBindings::Unbind(int32_t cookie) {
   Binding binding = std::move(found->second);
   bindings_.erase(found);
   binding.sink->Disconnect();  // no event reaches the sink from here on
-  CheckConnection(binding.point->Unadvise(binding.cookie), binding.point.Get());
+  CheckConnection(binding.point->Unadvise(binding.cookie), binding.point.Get(),
+                  IID_IConnectionPoint);
 }
 
 }  // namespace nimbo::win::host

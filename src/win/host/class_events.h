@@ -52,7 +52,8 @@ class EventBindings {
   std::map<int32_t, Binding> bindings_;
 };
 
-// A failed HRESULT of a connection-point call as the core's error.
-void CheckConnection(HRESULT result, IUnknown* object);
+// A failed HRESULT of a call made to find or use an event source, as the core's error,
+// with the error information that `object` sets for `calledInterface`.
+void CheckConnection(HRESULT result, IUnknown* object, REFIID calledInterface = IID_NULL);
 
 }  // namespace nimbo::win::host
