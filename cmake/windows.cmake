@@ -27,15 +27,25 @@ add_custom_command(
           -o ${standins_out}/nimbo_viewer_standin.h ${standins_idl}
   DEPENDS ${standins_idl}
   COMMENT "widl: the stand-ins' type library")
+set(cad_idl ${CMAKE_CURRENT_SOURCE_DIR}/src/win/standins/nimbo_cad_standin.idl)
+add_custom_command(
+  OUTPUT ${standins_out}/nimbo_cad_standin.tlb ${standins_out}/nimbo_cad_standin.h
+  COMMAND ${NIMBO_WIDL} -I${NIMBO_WIDL_IMPORTS} -L${NIMBO_STDOLE_DIR} -t
+          -o ${standins_out}/nimbo_cad_standin.tlb ${cad_idl}
+  COMMAND ${NIMBO_WIDL} -I${NIMBO_WIDL_IMPORTS} -h
+          -o ${standins_out}/nimbo_cad_standin.h ${cad_idl}
+  DEPENDS ${cad_idl}
+  COMMENT "widl: the CAD stand-in's type library")
 add_custom_target(nimbo_standins_typelib
-  DEPENDS ${standins_out}/nimbo_viewer_standin.tlb ${standins_out}/nimbo_viewer_standin.h)
+  DEPENDS ${standins_out}/nimbo_viewer_standin.tlb ${standins_out}/nimbo_viewer_standin.h
+          ${standins_out}/nimbo_cad_standin.tlb ${standins_out}/nimbo_cad_standin.h)
 nimbo_layer(win/standins LINKS nimbo_win_com nimbo_standalone)
 add_dependencies(nimbo_win_standins nimbo_standins_typelib)
 target_include_directories(nimbo_win_standins PUBLIC ${standins_out})
 # A resource in a static library would be dropped by the linker: each program compiles it.
 set(standins_rc ${CMAKE_CURRENT_SOURCE_DIR}/src/win/standins/standin_type_library.rc)
 set_source_files_properties(${standins_rc} PROPERTIES
-  OBJECT_DEPENDS ${standins_out}/nimbo_viewer_standin.tlb)
+  OBJECT_DEPENDS "${standins_out}/nimbo_viewer_standin.tlb;${standins_out}/nimbo_cad_standin.tlb")
 target_sources(nimbo_win_standins INTERFACE ${standins_rc})
 
 # nimbodock.exe replays over COM: the replay reaches the stand-ins through the adapters.
@@ -106,3 +116,7 @@ nimbo_windows_test(win_dialogs_tests "${CMAKE_CURRENT_SOURCE_DIR}/tests/win/dial
 file(GLOB win_host_test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/host/*.cpp)
 list(APPEND win_host_test_sources ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/com/com_test_main.cpp)
 nimbo_windows_test(win_host_tests "${win_host_test_sources}" nimbo_win_host gtest)
+
+file(GLOB win_cad_test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/cad/*.cpp)
+list(APPEND win_cad_test_sources ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/com/com_test_main.cpp)
+nimbo_windows_test(win_cad_tests "${win_cad_test_sources}" nimbo_win_standins gtest gmock)

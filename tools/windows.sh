@@ -44,6 +44,10 @@ cleanup() {
 }
 trap cleanup EXIT
 /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1
+# The prefix's first server must end before the tests start: the services it started
+# stay half-made while it lives, and RPCSS (the running-object table) then cannot start
+# (RegisterActiveObject fails with RPC_S_SERVER_UNAVAILABLE).
+"$wineserver" -w
 ctest --test-dir build-win64 --output-on-failure -j"$jobs"
 echo "== Windows tests passed"
 

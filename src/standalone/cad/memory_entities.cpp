@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "standalone/cad/memory_errors.h"
+#include "standalone/cad/memory_host.h"
 #include "standalone/cad/memory_objects.h"
 
 namespace nimbo::standalone {
@@ -270,6 +271,18 @@ LinkedEntity MakeLinkedEntity(const DocumentStateRef& doc, Drawing::Handle handl
 }
 
 }  // namespace
+
+bool EntityStillExists(const host::Entity& entity) {
+  const auto* link = dynamic_cast<const EntityLink*>(&entity);
+  return link != nullptr && !link->LinkedDocument()->closed &&
+         link->LinkedDocument()->drawing.IsLive(link->LinkedHandle());
+}
+
+std::optional<EntityKind> KindOfEntity(const host::Entity& entity) {
+  const auto* link = dynamic_cast<const EntityLink*>(&entity);
+  if (link == nullptr) return std::nullopt;
+  return link->LinkedDocument()->drawing.Kind(link->LinkedHandle());
+}
 
 host::EntityRef MakeEntity(const DocumentStateRef& doc, Drawing::Handle handle) {
   return MakeLinkedEntity(doc, handle).object;

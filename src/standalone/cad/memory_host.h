@@ -37,6 +37,18 @@ namespace nimbo::standalone {
 
 class MemoryMapApplication;
 
+// Reads of the objects this host hands out that are no host calls (no fault check, no
+// journal line), for a layer in front of the host that must not add calls of its own:
+// an enumeration over COM asks between the items it hands out whether each still
+// exists, and a wrapper picks its interface by the entity's kind.
+//
+// Whether the entity (layer) still exists: its document open, it not deleted. False for
+// an object this host did not make.
+bool EntityStillExists(const host::Entity& entity);
+bool LayerStillExists(const host::Layer& layer);
+// The kind of the entity behind the object; nullopt for an object this host did not make.
+std::optional<EntityKind> KindOfEntity(const host::Entity& entity);
+
 class MemoryApplication : public host::Application,
                           public std::enable_shared_from_this<MemoryApplication> {
  public:

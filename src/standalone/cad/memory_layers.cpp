@@ -4,6 +4,7 @@
 #include <boost/container/small_vector.hpp>
 
 #include "standalone/cad/memory_errors.h"
+#include "standalone/cad/memory_host.h"
 #include "standalone/cad/memory_objects.h"
 
 namespace nimbo::standalone {
@@ -16,6 +17,7 @@ class MemoryLayer : public host::Layer {
  public:
   MemoryLayer(DocumentStateRef doc, uint32_t layer)
       : doc_(std::move(doc)), layer_(layer), name_(doc_->drawing.Layer(layer).name) {}
+  bool StillExists() const { return !doc_->closed && doc_->drawing.LayerLive(layer_); }
   // Points the object at another layer (an enumeration's object nobody kept).
   void Retarget(uint32_t layer) {
     layer_ = layer;
@@ -126,6 +128,11 @@ class MemoryLayers : public host::Layers {
 };
 
 }  // namespace
+
+bool LayerStillExists(const host::Layer& layer) {
+  const auto* object = dynamic_cast<const MemoryLayer*>(&layer);
+  return object != nullptr && object->StillExists();
+}
 
 std::shared_ptr<host::Layers> MakeLayers(const DocumentStateRef& doc) {
   return std::make_shared<MemoryLayers>(doc);

@@ -4,13 +4,16 @@
 #include <vector>
 
 #include "win/com/dispatch_object.h"
+#include "win/com/error_to_caller.h"
 #include "win/com/snapshot_enumerator.h"
 
 namespace nimbo::win::com {
 
 ComPtr<ConnectionPoint> ConnectionPoint::Create(REFIID eventInterface,
-                                                IConnectionPointContainer* container) {
-  return ComPtr<ConnectionPoint>::Adopt(new ConnectionPoint(eventInterface, container));
+                                                IConnectionPointContainer* container,
+                                                ConnectionHooks hooks) {
+  return ComPtr<ConnectionPoint>::Adopt(
+      new ConnectionPoint(eventInterface, container, std::move(hooks)));
 }
 
 void ConnectionPoint::Fire(DISPID id, std::span<const automation::Variant> arguments) {
@@ -25,6 +28,16 @@ void ConnectionPoint::Fire(DISPID id, std::span<const automation::Variant> argum
     std::vector<automation::Variant> values(arguments.begin(), arguments.end());
     sink.Invoke(id, CallKind::Method, values);
   }
+}
+
+void ConnectionPoint::FireAt(DWORD cookie, DISPID id,
+                             std::span<const automation::Variant> arguments) {
+  auto found = sinks_.find(cookie);
+  if (found == sinks_.end()) return;
+  ComPtr<IConnectionPoint> keep(this);
+  DispatchObject sink(found->second.dispatch);
+  std::vector<automation::Variant> values(arguments.begin(), arguments.end());
+  sink.Invoke(id, CallKind::Method, values);
 }
 
 HRESULT ConnectionPoint::GetConnectionInterface(IID* out) {
@@ -51,8 +64,19 @@ HRESULT ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
       dispatch = unknown.As<IDispatch>();
     }
     if (!dispatch) return CONNECT_E_CANNOTCONNECT;
-    *cookie = nextCookie_++;
-    sinks_.emplace(*cookie, Sink{std::move(unknown), std::move(dispatch)});
+    const DWORD given = nextCookie_++;
+    sinks_.emplace(given, Sink{std::move(unknown), std::move(dispatch)});
+    if (hooks_.advised) {
+      HRESULT refused = GuardCall(nullptr, eventInterface_, [&] {
+        hooks_.advised(given);
+        return S_OK;
+      });
+      if (FAILED(refused)) {
+        sinks_.erase(given);
+        return refused;
+      }
+    }
+    *cookie = given;
     return S_OK;
   } catch (const std::bad_alloc&) {
     *cookie = 0;
@@ -65,7 +89,11 @@ HRESULT ConnectionPoint::Unadvise(DWORD cookie) {
   if (found == sinks_.end()) return CONNECT_E_NOCONNECTION;
   Sink released = std::move(found->second);  // released after the entry is gone
   sinks_.erase(found);
-  return S_OK;
+  if (!hooks_.unadvised) return S_OK;
+  return GuardCall(nullptr, eventInterface_, [&] {
+    hooks_.unadvised(cookie);
+    return S_OK;
+  });
 }
 
 HRESULT ConnectionPoint::EnumConnections(IEnumConnections** out) {

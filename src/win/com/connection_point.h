@@ -10,6 +10,7 @@
 #include <ocidl.h>
 #include <olectl.h>  // CONNECT_E_*
 
+#include <functional>
 #include <map>
 #include <span>
 
@@ -19,11 +20,20 @@
 
 namespace nimbo::win::com {
 
+// What an owner that relays each sink to a connection of its own is told: `advised` runs
+// once the sink is in (what it throws refuses the Advise, with the error's HRESULT and
+// IErrorInfo), `unadvised` once it is out (what it throws is reported the same way, the
+// sink gone all the same). Either may be empty. DropAll tells neither.
+struct ConnectionHooks {
+  std::function<void(DWORD cookie)> advised;
+  std::function<void(DWORD cookie)> unadvised;
+};
+
 class ConnectionPoint final : public ComObject<IConnectionPoint> {
  public:
   // `container` is borrowed: it owns the point and calls DetachContainer before it goes.
-  static ComPtr<ConnectionPoint> Create(REFIID eventInterface,
-                                        IConnectionPointContainer* container);
+  static ComPtr<ConnectionPoint> Create(REFIID eventInterface, IConnectionPointContainer* container,
+                                        ConnectionHooks hooks = {});
 
   void DetachContainer() { container_ = nullptr; }
   // Releases every sink, as a source that shuts down does; cookies are not reused.
@@ -33,7 +43,11 @@ class ConnectionPoint final : public ComObject<IConnectionPoint> {
 
   // Arguments in call order, by value. A sink that fails ends the event: its error is
   // raised to the caller (AutomationError) and the sinks after it are not called.
+  // A by-reference argument refers to the caller's variable: what the sink writes into
+  // it is there when Fire returns.
   void Fire(DISPID id, std::span<const automation::Variant> arguments);
+  // The same into the one sink of `cookie`; none (unadvised meanwhile) is no call.
+  void FireAt(DWORD cookie, DISPID id, std::span<const automation::Variant> arguments);
 
   // IConnectionPoint. A sink is held through the event interface when it answers it,
   // otherwise through IDispatch: an event interface is a dispinterface.
@@ -44,8 +58,9 @@ class ConnectionPoint final : public ComObject<IConnectionPoint> {
   HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** out) override;
 
  private:
-  ConnectionPoint(REFIID eventInterface, IConnectionPointContainer* container)
-      : eventInterface_(eventInterface), container_(container) {}
+  ConnectionPoint(REFIID eventInterface, IConnectionPointContainer* container,
+                  ConnectionHooks hooks)
+      : eventInterface_(eventInterface), container_(container), hooks_(std::move(hooks)) {}
 
   struct Sink {
     ComPtr<IUnknown> unknown;  // as advised, for EnumConnections
@@ -55,6 +70,7 @@ class ConnectionPoint final : public ComObject<IConnectionPoint> {
   IID eventInterface_;
   IConnectionPointContainer* container_;  // borrowed, see Create; null once detached
   std::map<DWORD, Sink> sinks_;           // by cookie, in Advise order
+  ConnectionHooks hooks_;
   DWORD nextCookie_ = 1;
 };
 

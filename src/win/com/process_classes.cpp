@@ -48,31 +48,45 @@ std::map<std::string, CLSID, std::less<>>& ProgIdTable() {
   return table;
 }
 
+void TakeProgId(const std::string& progId, const CLSID& classId) {
+  std::lock_guard<std::mutex> hold(TableLock());
+  if (!ProgIdTable().emplace(progId, classId).second) {
+    throw automation::AutomationError(automation::errors::kInvalidCall,
+                                      "The class " + progId + " is already known");
+  }
+}
+
+void DropProgId(const std::string& progId) {
+  std::lock_guard<std::mutex> hold(TableLock());
+  ProgIdTable().erase(progId);
+}
+
 }  // namespace
+
+ProcessProgId::ProcessProgId(const CLSID& classId, std::string progId)
+    : progId_(std::move(progId)) {
+  TakeProgId(progId_, classId);
+}
+
+ProcessProgId::~ProcessProgId() {
+  DropProgId(progId_);
+}
 
 ProcessClass::ProcessClass(const CLSID& classId, std::string progId, Factory factory)
     : progId_(std::move(progId)) {
-  {
-    std::lock_guard<std::mutex> hold(TableLock());
-    if (!ProgIdTable().emplace(progId_, classId).second) {
-      throw automation::AutomationError(automation::errors::kInvalidCall,
-                                        "The class " + progId_ + " is already known");
-    }
-  }
+  TakeProgId(progId_, classId);
   ComPtr<IClassFactory> object = ComPtr<IClassFactory>::Adopt(new ClassFactory(std::move(factory)));
   HRESULT result = CoRegisterClassObject(classId, object.Get(), CLSCTX_INPROC_SERVER,
                                          REGCLS_MULTIPLEUSE, &cookie_);
   if (FAILED(result)) {
-    std::lock_guard<std::mutex> hold(TableLock());
-    ProgIdTable().erase(progId_);
+    DropProgId(progId_);
     throw ErrorFromFailedCall(result, nullptr, nullptr, IID_NULL);
   }
 }
 
 ProcessClass::~ProcessClass() {
   CoRevokeClassObject(cookie_);
-  std::lock_guard<std::mutex> hold(TableLock());
-  ProgIdTable().erase(progId_);
+  DropProgId(progId_);
 }
 
 CLSID ClassIdFromProgId(std::string_view progId) {

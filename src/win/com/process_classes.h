@@ -32,6 +32,20 @@ class ProcessClass {
   DWORD cookie_ = 0;
 };
 
+// A ProgID of this process's table alone, with no class object: for an object that is
+// found running (GetActiveObject) rather than created. Raises AutomationError when the
+// ProgID is already taken in this process.
+class ProcessProgId {
+ public:
+  ProcessProgId(const CLSID& classId, std::string progId);
+  ~ProcessProgId();
+  ProcessProgId(const ProcessProgId&) = delete;
+  ProcessProgId& operator=(const ProcessProgId&) = delete;
+
+ private:
+  std::string progId_;
+};
+
 // The class of a ProgID: this process's own first, then the registry's. An unknown ProgID
 // is error 429, as the run-time's CreateObject reports it.
 CLSID ClassIdFromProgId(std::string_view progId);

@@ -11,6 +11,14 @@
 
 namespace nimbo::win::com {
 
+namespace {
+// Answered by QueryInterface alone, so that an object of ours passed back in by a client
+// can be told from any other and unwrapped; never leaves the process.
+// {5d0c4b0e-93a7-4f5e-8a61-2f0be6c1d4a9}
+constexpr IID kTableDispatchSelf = {
+    0x5d0c4b0e, 0x93a7, 0x4f5e, {0x8a, 0x61, 0x2f, 0x0b, 0xe6, 0xc1, 0xd4, 0xa9}};
+}  // namespace
+
 ComPtr<TableDispatch> TableDispatch::Create(DispatchDescription description) {
   return ComPtr<TableDispatch>::Adopt(new TableDispatch(std::move(description)));
 }
@@ -21,7 +29,8 @@ TableDispatch::TableDispatch(DispatchDescription description)
     wideNames_.push_back(Utf16FromUtf8(member.name));
   }
   if (description_.eventInterface != IID_NULL) {
-    point_ = ConnectionPoint::Create(description_.eventInterface, this);
+    point_ =
+        ConnectionPoint::Create(description_.eventInterface, this, description_.connectionHooks);
   }
 }
 
@@ -30,7 +39,28 @@ TableDispatch::~TableDispatch() {
 }
 
 void TableDispatch::Fire(DISPID id, std::span<const automation::Variant> arguments) {
-  if (point_ && connected_) point_->Fire(id, arguments);
+  if (point_ && Connected()) point_->Fire(id, arguments);
+}
+
+void TableDispatch::FireAt(DWORD cookie, DISPID id,
+                           std::span<const automation::Variant> arguments) {
+  if (point_ && Connected()) point_->FireAt(cookie, id, arguments);
+}
+
+TableDispatch* TableDispatch::Of(IDispatch* dispatch) {
+  if (dispatch == nullptr) return nullptr;
+  void* self = nullptr;
+  if (FAILED(dispatch->QueryInterface(kTableDispatchSelf, &self)) || self == nullptr) {
+    return nullptr;
+  }
+  auto* object = static_cast<TableDispatch*>(static_cast<IDispatch*>(self));
+  object->Release();  // the caller's reference on `dispatch` keeps it
+  return object;
+}
+
+automation::ObjectRef TableDispatch::InnerOf(IDispatch* dispatch) {
+  TableDispatch* object = Of(dispatch);
+  return object != nullptr ? object->description_.inner : nullptr;
 }
 
 void TableDispatch::Disconnect() {
@@ -48,7 +78,7 @@ const DispatchMember* TableDispatch::Find(DISPID id) const {
 HRESULT TableDispatch::QueryInterface(REFIID iid, void** out) {
   if (out == nullptr) return E_POINTER;
   *out = nullptr;
-  if (iid == IID_IUnknown || iid == IID_IDispatch ||
+  if (iid == IID_IUnknown || iid == IID_IDispatch || iid == kTableDispatchSelf ||
       (iid == description_.interfaceId && iid != IID_NULL)) {
     *out = static_cast<IDispatch*>(this);
   } else if (iid == IID_ISupportErrorInfo) {
@@ -101,23 +131,40 @@ HRESULT TableDispatch::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LC
 HRESULT TableDispatch::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
                               VARIANT* result, EXCEPINFO* info, UINT* badArgument) {
   if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-  if (!connected_) return RPC_E_DISCONNECTED;
+  if (!Connected()) return RPC_E_DISCONNECTED;
   if (params == nullptr) return E_POINTER;
   if (badArgument != nullptr) *badArgument = 0;
   const DispatchMember* member = Find(id);
-  if ((member == nullptr && !description_.otherMember) ||
-      (flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)) == 0) {
+  const bool put = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
+  const bool call = (flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)) != 0;
+  if (member == nullptr && !description_.otherMember) return DISP_E_MEMBERNOTFOUND;
+  if (member != nullptr && !(put ? static_cast<bool>(member->put)
+                                 : call && (static_cast<bool>(member->handler) ||
+                                            static_cast<bool>(member->enumerate)))) {
     return DISP_E_MEMBERNOTFOUND;
   }
+  if (member == nullptr && !call) return DISP_E_MEMBERNOTFOUND;
   if (result != nullptr) VariantInit(result);
   ComPtr<IDispatch> keep(this);  // a handler may drop the caller's last reference
-  // A copy: a handler may disconnect the object, which must not pull its code away.
-  DispatchMember::Handler handler =
-      member != nullptr ? member->handler : [other = description_.otherMember, id](auto values) {
-        return other(id, values);
-      };
   const IID& reported =
       description_.interfaceId != IID_NULL ? description_.interfaceId : IID_IDispatch;
+  if (member != nullptr && member->enumerate && !put) {
+    auto enumerate = member->enumerate;
+    return GuardCall(info, reported, [&]() -> HRESULT {
+      if (params->cArgs != 0) return DISP_E_BADPARAMCOUNT;
+      ComPtr<IUnknown> enumerator = enumerate();
+      if (result != nullptr) {
+        result->vt = VT_UNKNOWN;
+        result->punkVal = enumerator.Detach();
+      }
+      return S_OK;
+    });
+  }
+  // A copy: a handler may disconnect the object, which must not pull its code away.
+  DispatchMember::Handler handler =
+      member != nullptr
+          ? (put ? member->put : member->handler)
+          : [other = description_.otherMember, id](auto values) { return other(id, values); };
   return GuardCall(info, reported, [&]() -> HRESULT {
     ServerArguments arguments(*params);
     automation::Variant value;

@@ -31,7 +31,16 @@ struct DispatchMember {
   std::string name;  // found case-insensitively, as GetIDsOfNames is specified
   DISPID id = DISPID_UNKNOWN;
   using Handler = std::function<automation::Variant(std::span<automation::Variant> arguments)>;
+  // A method call or a property get; empty for a property that can only be put.
   Handler handler;
+  // Whether `handler` reads a property rather than calling a method, as the type library
+  // tells them apart (a call answers to both flags alike).
+  bool property = false;
+  // A property put, its value last; empty: the member cannot be put.
+  Handler put = {};
+  // _NewEnum: the enumerator, answered as VT_UNKNOWN (a Variant holds no such value);
+  // when set, `handler` is not used.
+  std::function<ComPtr<IUnknown>()> enumerate = {};
 };
 
 struct DispatchDescription {
@@ -47,6 +56,14 @@ struct DispatchDescription {
   // itself; when empty they are refused with DISP_E_MEMBERNOTFOUND.
   std::function<automation::Variant(DISPID id, std::span<automation::Variant> arguments)>
       otherMember;
+  // The core's object that this one stands for, handed back by InnerOf when a client
+  // passes this object in again; may be null.
+  automation::ObjectRef inner;
+  // Shared by every object of one owner: once it is true, they all answer
+  // RPC_E_DISCONNECTED, as Disconnect makes one object do. May be null.
+  std::shared_ptr<const bool> ownerGone;
+  // Told of each sink advised and unadvised on the connection point (see ConnectionHooks).
+  ConnectionHooks connectionHooks;
 };
 
 class TableDispatch final : public IDispatch,
@@ -59,12 +76,21 @@ class TableDispatch final : public IDispatch,
   // Raises an event through the connection point; see ConnectionPoint::Fire. An object
   // without one raises nothing.
   void Fire(DISPID id, std::span<const automation::Variant> arguments);
+  // Raises an event into the one sink of that cookie; see ConnectionPoint::FireAt.
+  void FireAt(DWORD cookie, DISPID id, std::span<const automation::Variant> arguments);
   size_t ConnectedSinks() const { return point_ ? point_->Count() : 0; }
 
   // Cuts the object off from what its handlers use, for an owner that goes while clients
   // may still hold the object: every later call answers RPC_E_DISCONNECTED and the sinks
   // are released.
   void Disconnect();
+
+  // The object that `dispatch` stands for when it is a TableDispatch of this process
+  // made with an inner object; null for any other object.
+  static automation::ObjectRef InnerOf(IDispatch* dispatch);
+  // The TableDispatch behind `dispatch`, or null when it is another object.
+  static TableDispatch* Of(IDispatch* dispatch);
+  const DispatchDescription& Description() const { return description_; }
 
   // IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
@@ -90,6 +116,9 @@ class TableDispatch final : public IDispatch,
   ~TableDispatch();
 
   const DispatchMember* Find(DISPID id) const;
+  bool Connected() const {
+    return connected_ && !(description_.ownerGone && *description_.ownerGone);
+  }
 
   ReferenceCount references_;
   DispatchDescription description_;

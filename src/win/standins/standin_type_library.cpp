@@ -27,17 +27,20 @@ std::wstring OwnModulePath() {
 
 }  // namespace
 
-com::ComPtr<ITypeLib> StandinTypeLibrary() {
+com::ComPtr<ITypeLib> StandinTypeLibrary(int resource) {
   com::ComPtr<ITypeLib> library;
-  // A module path names its TYPELIB resource 1; REGKIND_NONE keeps it out of the registry.
-  HRESULT result = LoadTypeLibEx(OwnModulePath().c_str(), REGKIND_NONE, library.Put());
+  // A module path alone names its TYPELIB resource 1, "path\\n" resource n; REGKIND_NONE
+  // keeps it out of the registry.
+  std::wstring path = OwnModulePath();
+  if (resource != kViewerTypeLibrary) path += L"\\" + std::to_wstring(resource);
+  HRESULT result = LoadTypeLibEx(path.c_str(), REGKIND_NONE, library.Put());
   if (FAILED(result)) throw com::ErrorFromFailedCall(result, nullptr, nullptr, IID_NULL);
   return library;
 }
 
-com::ComPtr<ITypeInfo> StandinTypeInfo(REFGUID guid) {
+com::ComPtr<ITypeInfo> StandinTypeInfo(REFGUID guid, int resource) {
   com::ComPtr<ITypeInfo> info;
-  HRESULT result = StandinTypeLibrary()->GetTypeInfoOfGuid(guid, info.Put());
+  HRESULT result = StandinTypeLibrary(resource)->GetTypeInfoOfGuid(guid, info.Put());
   if (FAILED(result)) throw com::ErrorFromFailedCall(result, nullptr, nullptr, IID_NULL);
   return info;
 }

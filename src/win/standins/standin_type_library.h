@@ -9,10 +9,15 @@
 
 namespace nimbo::win::standins {
 
+// The TYPELIB resources: the viewer stand-in's library, and the CAD application
+// stand-in's.
+inline constexpr int kViewerTypeLibrary = 1;
+inline constexpr int kCadTypeLibrary = 2;
+
 // Loaded once per call from the module that holds this code; raises AutomationError
 // when the resource is missing.
-com::ComPtr<ITypeLib> StandinTypeLibrary();
+com::ComPtr<ITypeLib> StandinTypeLibrary(int resource = kViewerTypeLibrary);
 // The type information of `guid` in it (an interface or a coclass).
-com::ComPtr<ITypeInfo> StandinTypeInfo(REFGUID guid);
+com::ComPtr<ITypeInfo> StandinTypeInfo(REFGUID guid, int resource = kViewerTypeLibrary);
 
 }  // namespace nimbo::win::standins
