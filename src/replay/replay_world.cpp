@@ -30,6 +30,8 @@ ReplayWorld::ReplayWorld(const Session& session)
   application->SetMapAvailable(session.map);
   runningObjects.SetRunning(session.autocad);
   viewer.ApplyState(session.viewer);
+  outside = ReachOutsideParts(*this);
+  if (outside) UseOutsideParts(outside->Viewer(), outside->RunningObjects());
   control = std::make_unique<shell::DockControl>(Environment());
 }
 

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "replay/outside_parts.h"
 #include "replay/session/session.h"
 #include "shell/dock_control.h"
 #include "standalone/embedded_default.h"
@@ -20,7 +21,11 @@ class ReplayWorld : public standalone::EmbeddedDefault {
   // standalone::SetupError for a document the host cannot build.
   explicit ReplayWorld(const Session& session);
 
-  // A member of the derived class, so that it goes before the world it borrows from.
+  // Where the platform puts the viewer and the CAD application behind its own
+  // interfaces (outside_parts.h); null where the control calls the world directly.
+  std::unique_ptr<OutsideParts> outside;
+  // A member of the derived class, so that it goes before the world it borrows from (and
+  // before the outside parts it calls).
   std::unique_ptr<shell::DockControl> control;
 };
 

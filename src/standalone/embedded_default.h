@@ -48,6 +48,13 @@ class EmbeddedDefault {
 
   // What a control is created with: every part borrowed from this world.
   host::ControlEnvironment Environment();
+  // Replaces the viewer and the lookup that a control created afterwards is given, as
+  // the overrides do, for parts that can only be made once the world exists (they call
+  // into it). Borrowed; both must outlive the world's controls.
+  void UseOutsideParts(host::ViewerControl* viewer, host::RunningObjects* runningObjects) {
+    viewerOverride_ = viewer;
+    runningObjectsOverride_ = runningObjects;
+  }
 
   // Declared in the order they depend on each other: each borrows only those above it.
   // A control created in Environment() borrows them all, so it must go first.

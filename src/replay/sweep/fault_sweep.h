@@ -26,9 +26,18 @@ namespace nimbo::replay {
 inline constexpr int32_t kSweepErrorNumber = -2147160051;  // 0x8004F00D
 std::string SweepErrorDescription(int64_t call);
 
+// Whether the platform can run each run in a copy of the process (fork).
+#if defined(__unix__)
+inline constexpr bool kRunsCanBeIsolated = true;
+#else
+inline constexpr bool kRunsCanBeIsolated = false;
+#endif
+
 struct SweepOptions {
   // Each run in a child process, so that a crash names its call and the sweep goes on.
-  bool isolate = true;
+  // Where there is no fork, each run is made in this process from a world of its own, one
+  // world at a time: a world's outside parts may be made known to the process only once.
+  bool isolate = kRunsCanBeIsolated;
   // Children running at once.
   int jobs = 1;
   // Print every broken rule, not only each scenario's first.

@@ -23,7 +23,7 @@ class CadObjects;
 class CadStandin {
  public:
   // `application`: the in-memory application (the embedded default's), shared.
-  explicit CadStandin(host::ApplicationRef application);
+  explicit CadStandin(::nimbo::host::ApplicationRef application);
   // Revokes the registration and the ProgID, unadvises the documents' event relays and
   // disconnects every object it made: a client that still holds one gets
   // RPC_E_DISCONNECTED.

@@ -1,0 +1,9 @@
+#include "replay/outside_parts.h"
+
+namespace nimbo::replay {
+
+std::unique_ptr<OutsideParts> ReachOutsideParts(standalone::EmbeddedDefault& /*world*/) {
+  return nullptr;
+}
+
+}  // namespace nimbo::replay
