@@ -5,7 +5,6 @@
 #include "win/standins/cad_dispids.h"
 #include "win/standins/cad_members.h"
 #include "win/standins/cad_objects.h"
-#include "win/standins/item_enumerator.h"
 #include "win/standins/nimbo_cad_standin_ids.h"
 
 namespace nimbo::win::standins {
@@ -180,26 +179,7 @@ std::vector<com::DispatchMember> CadObjects::SpaceMembers(
                Expect(a, 1, 1);
                return self->Entity(space->Item(ToLong(a[0])));
              }),
-      com::DispatchMember{"_NewEnum",
-                          id::kNewEnum,
-                          {},
-                          true,
-                          {},
-                          [self, space] {
-                            EnumeratedItems items;
-                            space->ForEach([&items](const host::EntityRef& entity) {
-                              items.items.push_back(entity);
-                            });
-                            items.stillExists = [](const automation::Object& item) {
-                              return standalone::EntityStillExists(
-                                  static_cast<const host::Entity&>(item));
-                            };
-                            items.wrap = [self](const automation::ObjectRef& item) {
-                              return self->Entity(std::static_pointer_cast<host::Entity>(item));
-                            };
-                            items.ownerGone = self->Gone();
-                            return MakeItemEnumerator(std::move(items));
-                          }},
+      NewEnum(self, space, &standalone::EntityStillExists, &CadObjects::Entity),
       Method("AddPoint", id::kAddPoint,
              [self, space](std::span<Variant> a) {
                Expect(a, 1, 1);

@@ -12,7 +12,6 @@
 #include "win/standins/cad_dispids.h"
 #include "win/standins/cad_members.h"
 #include "win/standins/document_event_relays.h"
-#include "win/standins/item_enumerator.h"
 #include "win/standins/nimbo_cad_standin_ids.h"
 #include "win/standins/standin_type_library.h"
 
@@ -205,46 +204,27 @@ Variant CadObjects::Blocks(const std::shared_ptr<host::Blocks>& blocks) {
 Variant CadObjects::Layers(const std::shared_ptr<host::Layers>& layers) {
   if (!layers) return AsVariant({});
   auto self = shared_from_this();
-  return AsVariant(Make(
-      DIID_IAcadLayers,
-      {
-          Get("Count", id::kCount,
-              [layers](std::span<Variant> a) {
-                Expect(a, 0, 0);
-                return Variant(layers->Count());
-              }),
-          Method("Item", id::kItem,
-                 [self, layers](std::span<Variant> a) {
-                   Expect(a, 1, 1);
-                   return self->Layer(layers->Item(ToLong(a[0])));
-                 }),
-          Method("Add", id::kAdd,
-                 [self, layers](std::span<Variant> a) {
-                   Expect(a, 1, 1);
-                   return self->Layer(layers->Add(ToString(a[0])));
-                 }),
-          com::DispatchMember{"_NewEnum",
-                              id::kNewEnum,
-                              {},
-                              true,
-                              {},
-                              [self, layers] {
-                                EnumeratedItems items;
-                                layers->ForEach([&items](const host::LayerRef& layer) {
-                                  items.items.push_back(layer);
-                                });
-                                items.stillExists = [](const automation::Object& item) {
-                                  return standalone::LayerStillExists(
-                                      static_cast<const host::Layer&>(item));
-                                };
-                                items.wrap = [self](const automation::ObjectRef& item) {
-                                  return self->Layer(std::static_pointer_cast<host::Layer>(item));
-                                };
-                                items.ownerGone = self->Gone();
-                                return MakeItemEnumerator(std::move(items));
-                              }},
-      },
-      layers));
+  return AsVariant(
+      Make(DIID_IAcadLayers,
+           {
+               Get("Count", id::kCount,
+                   [layers](std::span<Variant> a) {
+                     Expect(a, 0, 0);
+                     return Variant(layers->Count());
+                   }),
+               Method("Item", id::kItem,
+                      [self, layers](std::span<Variant> a) {
+                        Expect(a, 1, 1);
+                        return self->Layer(layers->Item(ToLong(a[0])));
+                      }),
+               Method("Add", id::kAdd,
+                      [self, layers](std::span<Variant> a) {
+                        Expect(a, 1, 1);
+                        return self->Layer(layers->Add(ToString(a[0])));
+                      }),
+               NewEnum(self, layers, &standalone::LayerStillExists, &CadObjects::Layer),
+           },
+           layers));
 }
 
 Variant CadObjects::Layer(const host::LayerRef& layer) {
@@ -325,99 +305,80 @@ void RefuseFilter(std::span<Variant> a, size_t from, const char* member) {
 Variant CadObjects::SelectionSet(const std::shared_ptr<host::SelectionSet>& set) {
   if (!set) return AsVariant({});
   auto self = shared_from_this();
-  return AsVariant(Make(
-      DIID_IAcadSelectionSet,
-      {
-          Get("Name", id::kName,
-              [set](std::span<Variant> a) {
-                Expect(a, 0, 0);
-                return Variant(set->Name());
-              }),
-          Method("SelectOnScreen", id::kSelectOnScreen,
-                 [set](std::span<Variant> a) {
-                   Expect(a, 0, 2);
-                   RefuseFilter(a, 0, "SelectOnScreen");
-                   set->SelectOnScreen();
-                   return Variant();
-                 }),
-          Method("SelectByPolygon", id::kSelectByPolygon,
-                 [set](std::span<Variant> a) {
-                   Expect(a, 2, 4);
-                   RefuseFilter(a, 2, "SelectByPolygon");
-                   set->SelectByPolygon(ToLong(a[0]), NumbersOf(a[1], "PointsList"));
-                   return Variant();
-                 }),
-          Method("Select", id::kSelect,
-                 [set](std::span<Variant> a) {
-                   Expect(a, 1, 5);
-                   if (!Optional(a, 1).IsMissing() || !Optional(a, 2).IsMissing()) {
-                     throw automation::AutomationError(
-                         automation::errors::kInvalidCall,
-                         "Invalid procedure call or argument: Select takes no points here");
-                   }
-                   std::vector<int16_t> types;
-                   std::vector<Variant> data;
-                   const Variant filterType = Optional(a, 3);
-                   const Variant filterData = Optional(a, 4);
-                   if (filterType.IsMissing() != filterData.IsMissing()) {
-                     throw automation::AutomationError(
-                         automation::errors::kInvalidCall,
-                         "Invalid procedure call or argument: FilterType and FilterData go "
-                         "together");
-                   }
-                   if (!filterType.IsMissing()) {
-                     if (filterType.Type() != automation::VarType::VariantArray ||
-                         filterData.Type() != automation::VarType::VariantArray) {
-                       throw automation::errors::Standard(automation::errors::kTypeMismatch);
-                     }
-                     for (const Variant& code : filterType.AsVariantArray().values) {
-                       types.push_back(automation::ToInteger(code));
-                     }
-                     for (const Variant& value : filterData.AsVariantArray().values) {
-                       data.push_back(value.Value());
-                     }
-                   }
-                   set->Select(ToLong(a[0]), types, data);
-                   return Variant();
-                 }),
-          Get("Count", id::kCount,
-              [set](std::span<Variant> a) {
-                Expect(a, 0, 0);
-                return Variant(set->Count());
-              }),
-          Method("Item", id::kItem,
-                 [self, set](std::span<Variant> a) {
-                   Expect(a, 1, 1);
-                   return self->Entity(set->Item(ToLong(a[0])));
-                 }),
-          com::DispatchMember{"_NewEnum",
-                              id::kNewEnum,
-                              {},
-                              true,
-                              {},
-                              [self, set] {
-                                EnumeratedItems items;
-                                set->ForEach([&items](const host::EntityRef& entity) {
-                                  items.items.push_back(entity);
-                                });
-                                items.stillExists = [](const automation::Object& item) {
-                                  return standalone::EntityStillExists(
-                                      static_cast<const host::Entity&>(item));
-                                };
-                                items.wrap = [self](const automation::ObjectRef& item) {
-                                  return self->Entity(std::static_pointer_cast<host::Entity>(item));
-                                };
-                                items.ownerGone = self->Gone();
-                                return MakeItemEnumerator(std::move(items));
-                              }},
-          Method("Delete", id::kDelete,
-                 [set](std::span<Variant> a) {
-                   Expect(a, 0, 0);
-                   set->Delete();
-                   return Variant();
-                 }),
-      },
-      set));
+  return AsVariant(
+      Make(DIID_IAcadSelectionSet,
+           {
+               Get("Name", id::kName,
+                   [set](std::span<Variant> a) {
+                     Expect(a, 0, 0);
+                     return Variant(set->Name());
+                   }),
+               Method("SelectOnScreen", id::kSelectOnScreen,
+                      [set](std::span<Variant> a) {
+                        Expect(a, 0, 2);
+                        RefuseFilter(a, 0, "SelectOnScreen");
+                        set->SelectOnScreen();
+                        return Variant();
+                      }),
+               Method("SelectByPolygon", id::kSelectByPolygon,
+                      [set](std::span<Variant> a) {
+                        Expect(a, 2, 4);
+                        RefuseFilter(a, 2, "SelectByPolygon");
+                        set->SelectByPolygon(ToLong(a[0]), NumbersOf(a[1], "PointsList"));
+                        return Variant();
+                      }),
+               Method("Select", id::kSelect,
+                      [set](std::span<Variant> a) {
+                        Expect(a, 1, 5);
+                        if (!Optional(a, 1).IsMissing() || !Optional(a, 2).IsMissing()) {
+                          throw automation::AutomationError(
+                              automation::errors::kInvalidCall,
+                              "Invalid procedure call or argument: Select takes no points here");
+                        }
+                        std::vector<int16_t> types;
+                        std::vector<Variant> data;
+                        const Variant filterType = Optional(a, 3);
+                        const Variant filterData = Optional(a, 4);
+                        if (filterType.IsMissing() != filterData.IsMissing()) {
+                          throw automation::AutomationError(
+                              automation::errors::kInvalidCall,
+                              "Invalid procedure call or argument: FilterType and FilterData go "
+                              "together");
+                        }
+                        if (!filterType.IsMissing()) {
+                          if (filterType.Type() != automation::VarType::VariantArray ||
+                              filterData.Type() != automation::VarType::VariantArray) {
+                            throw automation::errors::Standard(automation::errors::kTypeMismatch);
+                          }
+                          for (const Variant& code : filterType.AsVariantArray().values) {
+                            types.push_back(automation::ToInteger(code));
+                          }
+                          for (const Variant& value : filterData.AsVariantArray().values) {
+                            data.push_back(value.Value());
+                          }
+                        }
+                        set->Select(ToLong(a[0]), types, data);
+                        return Variant();
+                      }),
+               Get("Count", id::kCount,
+                   [set](std::span<Variant> a) {
+                     Expect(a, 0, 0);
+                     return Variant(set->Count());
+                   }),
+               Method("Item", id::kItem,
+                      [self, set](std::span<Variant> a) {
+                        Expect(a, 1, 1);
+                        return self->Entity(set->Item(ToLong(a[0])));
+                      }),
+               NewEnum(self, set, &standalone::EntityStillExists, &CadObjects::Entity),
+               Method("Delete", id::kDelete,
+                      [set](std::span<Variant> a) {
+                        Expect(a, 0, 0);
+                        set->Delete();
+                        return Variant();
+                      }),
+           },
+           set));
 }
 
 Variant CadObjects::Utility(const std::shared_ptr<host::Utility>& utility) {
