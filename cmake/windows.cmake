@@ -119,4 +119,5 @@ nimbo_windows_test(win_host_tests "${win_host_test_sources}" nimbo_win_host gtes
 
 file(GLOB win_cad_test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/cad/*.cpp)
 list(APPEND win_cad_test_sources ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/com/com_test_main.cpp)
-nimbo_windows_test(win_cad_tests "${win_cad_test_sources}" nimbo_win_standins gtest gmock)
+nimbo_windows_test(win_cad_tests "${win_cad_test_sources}" nimbo_win_standins nimbo_win_host
+                   gtest gmock)
