@@ -1,8 +1,9 @@
 #include "standalone/cad/crossing_selection.h"
 
-#include <algorithm>
 #include <cmath>
 #include <utility>
+
+#include <boost/sort/spreadsort/integer_sort.hpp>
 
 namespace nimbo::standalone {
 
@@ -104,15 +105,18 @@ void CrossingSelection::EnsureIndex(const EntityStore& store) {
 std::vector<EntityHandle> CrossingSelection::Select(const EntityStore& store,
                                                     const spatial::CrossingPolygon& polygon) {
   EnsureIndex(store);
-  std::vector<EntityHandle> candidates;
-  index_.Query(polygon.Bounds(), candidates);
+  candidates_.clear();
+  index_.Query(polygon.Bounds(), candidates_);
+  // Handles grow with creation and model space is in creation order. Sorted before the
+  // exact test, the candidates' records are read in the order they are stored in, and
+  // what passes is in order already.
+  boost::sort::spreadsort::integer_sort(candidates_.begin(), candidates_.end());
   std::vector<EntityHandle> selected;
-  for (const EntityHandle h : candidates) {
+  selected.reserve(candidates_.size());
+  for (const EntityHandle h : candidates_) {
     const EntityRecord& r = store.At(h);
     if (r.live && Touches(r, polygon)) selected.push_back(h);
   }
-  // Handles grow with creation and model space is in creation order.
-  std::sort(selected.begin(), selected.end());
   return selected;
 }
 

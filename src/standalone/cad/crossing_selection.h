@@ -27,6 +27,7 @@ class CrossingSelection {
 
   spatial::SpatialIndex index_;
   bool built_ = false;
+  std::vector<EntityHandle> candidates_;  // kept: a query's buffer, grown once
 };
 
 }  // namespace nimbo::standalone

@@ -111,7 +111,7 @@ class Drawing {
 
   // ----- Engine: entities by handle ---------------------------------------------------
 
-  bool IsLive(Handle h) const;
+  bool IsLive(Handle h) const { return entities_.IsLive(h); }
   EntityData Entity(Handle h) const;  // every property of a live entity
   EntityKind Kind(Handle h) const;
   const std::string& Id(Handle h) const;
