@@ -42,6 +42,20 @@ class EntityStore {
     return At(h);
   }
   bool IsLive(EntityHandle h) const { return h < recordCount_ && At(h).live; }
+  // Asks the processor for the record ahead of its use: an enumeration in handle order
+  // reads records far apart, each a few cache lines. PrefetchPoints, once the record is
+  // at hand, likewise asks for its points.
+  void Prefetch(EntityHandle h) const {
+    if (h >= recordCount_) return;
+    const char* record = reinterpret_cast<const char*>(&At(h));
+    for (size_t at = 0; at < sizeof(EntityRecord); at += 64) __builtin_prefetch(record + at);
+    __builtin_prefetch(record + sizeof(EntityRecord) - 1);
+  }
+  void PrefetchPoints(EntityHandle h) const {
+    if (h >= recordCount_) return;
+    const std::vector<double>& points = At(h).points;
+    if (!points.empty()) __builtin_prefetch(points.data());
+  }
   // Marks the live entity dead and frees what it held; its record stays, so its handle is
   // never reused and enumerations and selection sets can skip it.
   void Kill(EntityHandle h);
