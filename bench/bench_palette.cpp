@@ -2,6 +2,7 @@
 
 #include <map>
 #include <stdexcept>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -93,9 +94,10 @@ int64_t BenchPalette::FeaturesSent() const {
 }
 
 void BenchPalette::ExpectNoFailure(const std::string& what) const {
-  for (const std::string& line : world.journal.Lines()) {
-    if (line.starts_with("dialog ") || line.find(" -> error ") != std::string::npos) {
-      throw std::runtime_error(what + " failed: " + line);
+  for (size_t i = 0; i < world.journal.Count(); ++i) {
+    const std::string_view line = world.journal.Line(i);
+    if (line.starts_with("dialog ") || line.find(" -> error ") != std::string_view::npos) {
+      throw std::runtime_error(what + " failed: " + std::string(line));
     }
   }
 }

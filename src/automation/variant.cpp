@@ -118,7 +118,12 @@ void Variant::Assign(const Variant& v) {
       *static_cast<double*>(r.target) = ToDouble(v);
       break;
     case VarType::String:
-      *static_cast<std::string*>(r.target) = ToString(v);
+      // A string given as a string is copied into the caller's, which keeps its buffer.
+      if (const auto* text = std::get_if<std::string>(&v.value_)) {
+        *static_cast<std::string*>(r.target) = *text;
+      } else {
+        *static_cast<std::string*>(r.target) = ToString(v);
+      }
       break;
     default:
       static_cast<Variant*>(r.target)->Assign(v);
@@ -138,11 +143,18 @@ int16_t Variant::AsInteger() const {
   Mismatch();
 }
 int32_t Variant::AsLong() const {
+  if (const auto* r = std::get_if<Reference>(&value_); r && r->type == VarType::Long) {
+    return *static_cast<const int32_t*>(r->target);
+  }
   if (IsByRef()) return Value().AsLong();
   if (auto* p = std::get_if<int32_t>(&value_)) return *p;
   Mismatch();
 }
 double Variant::AsDouble() const {
+  // A reference to a variable of the type is read in place, without a copy of the value.
+  if (const auto* r = std::get_if<Reference>(&value_); r && r->type == VarType::Double) {
+    return *static_cast<const double*>(r->target);
+  }
   if (IsByRef()) return Value().AsDouble();
   if (auto* p = std::get_if<double>(&value_)) return *p;
   Mismatch();
@@ -158,6 +170,9 @@ const std::string& Variant::AsString() const {
   Mismatch();
 }
 VBool Variant::AsBoolean() const {
+  if (const auto* r = std::get_if<Reference>(&value_); r && r->type == VarType::Boolean) {
+    return VBool{*static_cast<const int16_t*>(r->target)};
+  }
   if (IsByRef()) return Value().AsBoolean();
   if (auto* p = std::get_if<VBool>(&value_)) return *p;
   Mismatch();

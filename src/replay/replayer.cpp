@@ -39,16 +39,7 @@ std::string StepName(size_t number, const Step& step) {
 }  // namespace
 
 std::string TranscriptText(const standalone::Journal& journal) {
-  // Sized first: a long replay's transcript has tens of millions of lines.
-  size_t size = 0;
-  for (const std::string& line : journal.Lines()) size += line.size() + 1;
-  std::string text;
-  text.reserve(size);
-  for (const std::string& line : journal.Lines()) {
-    text += line;
-    text += '\n';
-  }
-  return text;
+  return journal.Text();
 }
 
 std::optional<Disagreement> RunSteps(ReplayWorld& world, const Session& session,

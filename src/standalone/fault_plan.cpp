@@ -22,8 +22,7 @@ void FaultPlan::Clear() {
   failCallNumber_ = 0;
 }
 
-void FaultPlan::Check(std::string_view target) {
-  ++calls_;
+void FaultPlan::CheckPlanned(std::string_view target) {
   if (recordTargets_) targets_.emplace_back(target);
   if (hook_) {
     // A copy: the hook may replace itself.

@@ -12,11 +12,31 @@
 
 namespace nimbo::standalone {
 
+const std::vector<std::string>& Journal::Lines() const {
+  for (size_t i = listed_.size(); i < Count(); ++i) listed_.emplace_back(Line(i));
+  return listed_;
+}
+
+void Journal::Release() {
+  text_.clear();
+  ends_.clear();
+  listed_.clear();
+}
+
+void Journal::Clear() {
+  Release();
+  forwarded_ = 0;
+}
+
 void Journal::Forward() {
   if (!sink_) return;
-  for (const std::string& line : lines_) sink_(line);
-  forwarded_ += lines_.size();
-  lines_.clear();
+  std::string line;  // one string for all: the sink takes a std::string
+  for (size_t i = 0; i < Count(); ++i) {
+    line.assign(Line(i));
+    sink_(line);
+  }
+  forwarded_ += Count();
+  Release();
 }
 
 size_t Journal::HeldIndex(size_t mark) const {
@@ -26,15 +46,16 @@ size_t Journal::HeldIndex(size_t mark) const {
 }
 
 std::vector<std::string> Journal::Since(size_t mark) const {
-  const size_t first = HeldIndex(mark);
-  if (first >= lines_.size()) return {};
-  return {lines_.begin() + static_cast<std::ptrdiff_t>(first), lines_.end()};
+  std::vector<std::string> found;
+  for (size_t i = HeldIndex(mark); i < Count(); ++i) found.emplace_back(Line(i));
+  return found;
 }
 
 std::vector<std::string> Journal::StartingWith(std::string_view prefix, size_t mark) const {
   std::vector<std::string> found;
-  for (size_t i = HeldIndex(mark); i < lines_.size(); ++i) {
-    if (lines_[i].starts_with(prefix)) found.push_back(lines_[i]);
+  for (size_t i = HeldIndex(mark); i < Count(); ++i) {
+    const std::string_view line = Line(i);
+    if (line.starts_with(prefix)) found.emplace_back(line);
   }
   return found;
 }

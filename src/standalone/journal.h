@@ -19,14 +19,28 @@ class Journal {
   // Receives one line at a time, without its newline.
   using Sink = std::function<void(const std::string& line)>;
 
-  void Write(std::string line) { lines_.push_back(std::move(line)); }
-  // The lines held: all of them written since the last Clear, or, with a sink, those
-  // written since the last Forward.
-  const std::vector<std::string>& Lines() const { return lines_; }
-  void Clear() {
-    lines_.clear();
-    forwarded_ = 0;
+  // Lines are kept end to end in one buffer, each followed by its newline, so that
+  // writing one costs a copy of its bytes and no allocation of its own.
+  void Write(std::string_view line) {
+    text_.append(line);
+    ends_.push_back(text_.size());
+    text_ += '\n';
   }
+  // The number of lines held, and one of them (valid until the next Write or Clear).
+  size_t Count() const { return ends_.size(); }
+  std::string_view Line(size_t i) const {
+    const size_t begin = i == 0 ? 0 : ends_[i - 1] + 1;
+    return std::string_view(text_).substr(begin, ends_[i] - begin);
+  }
+  // The lines held, each followed by a newline: the transcript's text of them.
+  const std::string& Text() const { return text_; }
+  // The lines held as strings: all of them written since the last Clear, or, with a
+  // sink, those written since the last Forward. Made on demand from the buffer (the
+  // lines written since the last call are added to what it made then), for callers
+  // that want them as a list; the reference is good until the next Write, Clear or
+  // Forward.
+  const std::vector<std::string>& Lines() const;
+  void Clear();
 
   // With a sink, Forward hands it the lines held and lets them go, so that a long
   // transcript need not stay in memory. Writing never reaches the sink itself: the
@@ -36,7 +50,7 @@ class Journal {
 
   // Where the journal stands now, counting forwarded lines too; Since(mark) then reads
   // what was written after it.
-  size_t Mark() const { return forwarded_ + lines_.size(); }
+  size_t Mark() const { return forwarded_ + Count(); }
   // The lines written after `mark`, in order; none when the journal has since been
   // cleared below it. Raises std::logic_error for a mark before lines already forwarded.
   std::vector<std::string> Since(size_t mark) const;
@@ -45,11 +59,14 @@ class Journal {
   std::vector<std::string> StartingWith(std::string_view prefix, size_t mark = 0) const;
 
  private:
-  // The index in lines_ of the line at `mark`.
+  // The index of the held line at `mark`.
   size_t HeldIndex(size_t mark) const;
+  void Release();  // lets the held lines go
 
-  std::vector<std::string> lines_;
-  size_t forwarded_ = 0;  // lines handed to the sink and no longer held
+  std::string text_;
+  std::vector<size_t> ends_;                 // where each held line ends in text_ (at its newline)
+  mutable std::vector<std::string> listed_;  // Lines(): the first held lines as strings
+  size_t forwarded_ = 0;                     // lines handed to the sink and no longer held
   Sink sink_;
 };
 

@@ -74,5 +74,32 @@ TEST(JournalSink, clear_starts_the_count_again) {
   EXPECT_EQ(journal.Since(0), (Lines{"b"}));
 }
 
+// The lines live in one buffer; the list Lines() makes of them must follow every write,
+// clear and forward, and the text must be the lines joined, each with its newline.
+TEST(JournalSink, the_list_and_the_text_follow_writes_clears_and_forwards) {
+  Journal journal;
+  journal.Write("first");
+  EXPECT_EQ(journal.Lines(), (Lines{"first"}));
+  journal.Write("a \"quoted\"\nsecond");  // a line may hold a newline of its own
+  journal.Write("");
+  EXPECT_EQ(journal.Lines(), (Lines{"first", "a \"quoted\"\nsecond", ""}));
+  EXPECT_EQ(journal.Count(), 3u);
+  EXPECT_EQ(journal.Line(1), "a \"quoted\"\nsecond");
+  EXPECT_EQ(journal.Text(), "first\na \"quoted\"\nsecond\n\n");
+
+  journal.Clear();
+  journal.Write("after clear");
+  EXPECT_EQ(journal.Lines(), (Lines{"after clear"}));
+  EXPECT_EQ(journal.Text(), "after clear\n");
+
+  Lines received;
+  journal.SetSink([&received](const std::string& line) { received.push_back(line); });
+  journal.Forward();
+  journal.Write("after forward");
+  EXPECT_EQ(received, (Lines{"after clear"}));
+  EXPECT_EQ(journal.Lines(), (Lines{"after forward"}));
+  EXPECT_EQ(journal.Text(), "after forward\n");
+}
+
 }  // namespace
 }  // namespace nimbo::standalone

@@ -38,11 +38,10 @@ StepRecord RunStep(ReplayWorld& world, const Step& step, size_t number) {
   world.person.ClearAnswers();
   world.person.ResetDisagreement();
   world.person.Give(step.user);
-  const size_t mark = world.journal.Lines().size();
+  const size_t mark = world.journal.Mark();
   PerformStep(world, step.action);
   StepRecord record;
-  const auto& lines = world.journal.Lines();
-  record.lines.assign(lines.begin() + static_cast<std::ptrdiff_t>(mark), lines.end());
+  record.lines = world.journal.Since(mark);
   if (const auto& problem = world.person.Disagreement()) {
     record.disagreement = "step " + std::to_string(number) + ": " + *problem;
   }

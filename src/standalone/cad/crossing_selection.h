@@ -4,6 +4,7 @@
 // up to date afterwards.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "standalone/cad/entity_store.h"
@@ -24,9 +25,13 @@ class CrossingSelection {
 
  private:
   void EnsureIndex(const EntityStore& store);
+  // Puts distinct handles in increasing order.
+  void InHandleOrder(std::vector<EntityHandle>& handles);
 
   spatial::SpatialIndex index_;
   bool built_ = false;
+  std::vector<EntityHandle> candidates_;  // kept: a query's buffer, grown once
+  std::vector<uint64_t> bits_;            // kept for InHandleOrder, all clear between calls
 };
 
 }  // namespace nimbo::standalone

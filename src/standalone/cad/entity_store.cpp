@@ -25,22 +25,8 @@ EntityStore::~EntityStore() = default;
 
 // ----- records ----------------------------------------------------------------------
 
-EntityRecord& EntityStore::At(EntityHandle h) {
-  return chunks_[h >> kChunkBits][h & ((1u << kChunkBits) - 1)];
-}
-
-const EntityRecord& EntityStore::At(EntityHandle h) const {
-  return chunks_[h >> kChunkBits][h & ((1u << kChunkBits) - 1)];
-}
-
-const EntityRecord& EntityStore::LiveAt(EntityHandle h) const {
-  if (!IsLive(h)) throw std::out_of_range("no live entity of that handle");
-  return At(h);
-}
-
-EntityRecord& EntityStore::LiveAt(EntityHandle h) {
-  if (!IsLive(h)) throw std::out_of_range("no live entity of that handle");
-  return At(h);
+void EntityStore::NotLive() {
+  throw std::out_of_range("no live entity of that handle");
 }
 
 EntityHandle EntityStore::NewRecord() {

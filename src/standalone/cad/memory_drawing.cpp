@@ -162,10 +162,6 @@ void Drawing::DeleteEntity(Handle h) {
   if (inModel) modelLayers_.Removed(entities_, r.layer);
 }
 
-bool Drawing::IsLive(Handle h) const {
-  return entities_.IsLive(h);
-}
-
 EntityData Drawing::Entity(Handle h) const {
   const EntityRecord& r = entities_.LiveAt(h);
   EntityData e = DataOf(r);

@@ -111,7 +111,10 @@ class Drawing {
 
   // ----- Engine: entities by handle ---------------------------------------------------
 
-  bool IsLive(Handle h) const;
+  bool IsLive(Handle h) const { return entities_.IsLive(h); }
+  // For enumerations: the entity's record, then its points, asked for ahead of use.
+  void Prefetch(Handle h) const { entities_.Prefetch(h); }
+  void PrefetchPoints(Handle h) const { entities_.PrefetchPoints(h); }
   EntityData Entity(Handle h) const;  // every property of a live entity
   EntityKind Kind(Handle h) const;
   const std::string& Id(Handle h) const;

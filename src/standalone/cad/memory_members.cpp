@@ -12,9 +12,8 @@ namespace nimbo::standalone {
 using automation::AutomationError;
 using host_error::Raise;
 
-void Enter(DocumentState& doc, std::string_view target) {
-  doc.services.faults->Check(target);
-  if (doc.closed) throw Raise(host_error::kDisconnected, host_error::kDisconnectedText);
+void Disconnected() {
+  throw Raise(host_error::kDisconnected, host_error::kDisconnectedText);
 }
 
 void Change(DocumentState& doc, const std::string& change) {

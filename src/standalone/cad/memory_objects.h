@@ -62,7 +62,12 @@ using DocumentStateRef = std::shared_ptr<DocumentState>;
 
 // The first step of every member: the fault plan's check under `target`, then the
 // disconnected error when the document is closed.
-void Enter(DocumentState& doc, std::string_view target);
+// Inline: every member of every object starts with it.
+[[noreturn]] void Disconnected();
+inline void Enter(DocumentState& doc, std::string_view target) {
+  doc.services.faults->Check(target);
+  if (doc.closed) Disconnected();
+}
 // Writes `drawing <document> <change>` to the journal.
 void Change(DocumentState& doc, const std::string& change);
 

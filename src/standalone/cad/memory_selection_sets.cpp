@@ -126,6 +126,9 @@ class MemorySelectionSet : public host::SelectionSet {
     EnumeratedEntities objects(doc_);
     const size_t n = set_->handles.size();
     for (size_t i = 0; i < n && !doc_->closed; ++i) {
+      // The set may change during a visit: its handles are read afresh each time.
+      if (i + 2 < set_->handles.size()) doc_->drawing.Prefetch(set_->handles[i + 2]);
+      if (i + 1 < set_->handles.size()) doc_->drawing.PrefetchPoints(set_->handles[i + 1]);
       const Drawing::Handle h = set_->handles[i];
       if (doc_->drawing.IsLive(h)) visit(objects.Of(h));
     }

@@ -9,11 +9,10 @@ using automation::Variant;
 
 namespace {
 
-// The line of a call as the caller made it, built in one string; the outcome is appended.
-std::string CallLine(const host::ViewerOperation* operation, int32_t dispid,
-                     std::span<const Variant> arguments) {
-  std::string line;
-  line.reserve(64);
+// The line of a call as the caller made it; the outcome is appended.
+void BuildCallLine(std::string& line, const host::ViewerOperation* operation, int32_t dispid,
+                   std::span<const Variant> arguments) {
+  line.clear();
   line += "viewer ";
   if (operation != nullptr) {
     line += operation->name;
@@ -27,7 +26,6 @@ std::string CallLine(const host::ViewerOperation* operation, int32_t dispid,
     AppendTranscriptValue(line, arguments[i]);
   }
   line += ')';
-  return line;
 }
 
 // "viewer.<Operation>", the fault plan's name of each operation, made once.
@@ -41,8 +39,17 @@ const std::string& FaultTarget(const host::ViewerOperation& operation) {
 
 Variant SimulatedViewer::Invoke(int32_t dispid, std::span<Variant> arguments) {
   const host::ViewerOperation* operation = host::FindViewerOperation(dispid);
+  // A call may run inside another (a hook, an event raised during a call): each level
+  // builds its line in its own kept buffer, which has grown once and allocates no more.
+  if (depth_ == lineBuffers_.size()) lineBuffers_.emplace_back();
+  std::string& line = lineBuffers_[depth_];
+  ++depth_;
+  struct Leave {
+    size_t& depth;
+    ~Leave() { --depth; }
+  } leave{depth_};
   // Made before the call, so that the line shows what the caller passed.
-  std::string line = CallLine(operation, dispid, arguments);
+  BuildCallLine(line, operation, dispid, arguments);
   try {
     if (operation == nullptr) {
       throw automation::errors::Standard(automation::errors::kNotSupported, "NimboViewer");
@@ -63,14 +70,14 @@ Variant SimulatedViewer::Invoke(int32_t dispid, std::span<Variant> arguments) {
       line += " -> ";
       AppendTranscriptValue(line, result);
     }
-    journal_.Write(std::move(line));
+    journal_.Write(line);
     return result;
   } catch (const automation::AutomationError& error) {
     line += " -> error ";
     AppendTranscriptNumber(line, error.number());
     line += ' ';
     AppendTranscriptString(line, error.description());
-    journal_.Write(std::move(line));
+    journal_.Write(line);
     throw;
   }
 }

@@ -11,7 +11,9 @@
 // Arguments are written as the caller passed them, so a by-reference one shows as `&2`.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <span>
 #include <string>
@@ -74,6 +76,8 @@ class SimulatedViewer : public host::ViewerControl {
   std::vector<int> callCounts_;  // by DISPID
   CallHook hook_;
   CallHook writeBackHook_;
+  std::deque<std::string> lineBuffers_;  // by depth of nested calls; stable addresses
+  size_t depth_ = 0;                     // calls in progress
 };
 
 }  // namespace nimbo::standalone

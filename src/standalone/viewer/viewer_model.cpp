@@ -176,7 +176,13 @@ void ViewerModel::FinishFeature(const std::string& kind, const std::string& laye
                                 int32_t viewIndex, bool byLayer) {
   ViewerView& view = MutableView(viewIndex);  // checked before the pending feature is used
   if (!pending_) InvalidArgument();
-  ViewerFeature feature{kind, layer, byLayer, pendingVertices_,
+  std::vector<ViewerVertex> vertices;
+  if (!spareVertices_.empty()) {
+    vertices = std::move(spareVertices_.back());
+    spareVertices_.pop_back();
+  }
+  vertices.assign(pendingVertices_.begin(), pendingVertices_.end());
+  ViewerFeature feature{kind, layer, byLayer, std::move(vertices),
                         byLayer ? std::nullopt : featurePen_};
   pending_ = false;
   OverlayOf(view, layer).features.push_back(std::move(feature));
@@ -184,7 +190,12 @@ void ViewerModel::FinishFeature(const std::string& kind, const std::string& laye
 
 void ViewerModel::ClearOverlayLayer(const std::string& name, int32_t viewIndex) {
   for (OverlayLayer& layer : MutableView(viewIndex).overlays) {
-    if (layer.name == name) layer.features.clear();
+    if (layer.name != name) continue;
+    spareVertices_.reserve(spareVertices_.size() + layer.features.size());  // then no throw
+    for (ViewerFeature& feature : layer.features) {
+      spareVertices_.push_back(std::move(feature.vertices));
+    }
+    layer.features.clear();
   }
 }
 

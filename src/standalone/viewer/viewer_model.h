@@ -186,6 +186,9 @@ class ViewerModel {
   // kept from feature to feature, and are copied to the feature once when it finishes.
   bool pending_ = false;
   std::vector<ViewerVertex> pendingVertices_;
+  // The vertex arrays of cleared features: the next features take them over, as an
+  // extent change clears each layer it then fills again.
+  std::vector<std::vector<ViewerVertex>> spareVertices_;
   std::optional<ViewerVertex> lastSearch_;
   std::optional<CenterRequest> lastCenter_;
 };
