@@ -118,6 +118,12 @@ void CrossingSelection::InHandleOrder(std::vector<EntityHandle>& handles) {
     highest = std::max(highest, h);
   }
   const size_t words = (highest >> 6) + 1;
+  // Handles spread over a wide range (a small view over a large drawing) would make the
+  // pass over the bits follow the drawing: those are sorted instead.
+  if (words - (lowest >> 6) > 2 * handles.size()) {
+    std::sort(handles.begin(), handles.end());
+    return;
+  }
   if (bits_.size() < words) bits_.resize(words, 0);
   for (const EntityHandle h : handles) bits_[h >> 6] |= uint64_t{1} << (h & 63);
   size_t at = 0;
