@@ -20,6 +20,7 @@
 #include "win/com/table_dispatch.h"
 #include "win/com/unique_variant.h"
 #include "win/com/variant_conversion.h"
+#include "win/journal_noting.h"
 #include "win/standins/cad_dispids.h"
 #include "win/standins/nimbo_cad_standin_ids.h"
 
@@ -27,17 +28,6 @@ namespace nimbo::win::test {
 namespace {
 
 using standalone::TranscriptValue;
-
-template <class Body>
-void Noting(standalone::Journal& journal, Body&& body) {
-  try {
-    body();
-  } catch (const automation::AutomationError& error) {
-    journal.Write("caught " + std::to_string(error.number()) + " " +
-                  TranscriptValue(Variant(error.description())) + " " +
-                  TranscriptValue(Variant(error.source())));
-  }
-}
 
 const automation::DoubleArray kOutline{0, {0, 0, 10, 0, 10, 5}};
 

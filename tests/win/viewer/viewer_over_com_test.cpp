@@ -20,6 +20,7 @@
 #include "win/com/dispatch_object.h"
 #include "win/com/process_classes.h"
 #include "win/host/com_viewer_control.h"
+#include "win/journal_noting.h"
 #include "win/standins/nimbo_viewer_standin_ids.h"
 #include "win/standins/viewer_standin.h"
 
@@ -28,6 +29,7 @@ namespace {
 
 using automation::Variant;
 using standalone::TranscriptValue;
+using test::Noting;
 
 // Writes each event into the journal, as the transcript shows them.
 class JournalingSink : public nimbo::host::ViewerEvents {
@@ -69,17 +71,6 @@ struct SimulatedWorld {
     viewer.ApplyState(patch);
   }
 };
-
-template <class Body>
-void Noting(standalone::Journal& journal, Body&& body) {
-  try {
-    body();
-  } catch (const automation::AutomationError& error) {
-    journal.Write("caught " + std::to_string(error.number()) + " " +
-                  TranscriptValue(Variant(error.description())) + " " +
-                  TranscriptValue(Variant(error.source())));
-  }
-}
 
 // Every kind of argument the control passes (by value and by reference, each type), the
 // callee writing into a by-reference argument, failed calls, events with every type of
