@@ -48,6 +48,34 @@ set_source_files_properties(${standins_rc} PROPERTIES
   OBJECT_DEPENDS "${standins_out}/nimbo_viewer_standin.tlb;${standins_out}/nimbo_cad_standin.tlb")
 target_sources(nimbo_win_standins INTERFACE ${standins_rc})
 
+# The ActiveX control (win/control/): DockControl with its OLE interfaces and its child
+# controls, over the core and the contracts over COM. IRetrieveDockableContainer is the
+# dock container's interface, declared in its type library (AC_CONT), which is not ours to
+# ship: its IID is a setting. The default is a placeholder of ours; set it to the IID in
+# the container's type library when building for the real container.
+set(NIMBO_RETRIEVE_DOCKABLE_CONTAINER_IID "27c084b0-9530-4b23-a8b0-6a687247c576" CACHE STRING
+    "IID of IRetrieveDockableContainer (the dock container's type library AC_CONT)")
+string(REGEX REPLACE "[{}-]" "" iid_digits "${NIMBO_RETRIEVE_DOCKABLE_CONTAINER_IID}")
+string(LENGTH "${iid_digits}" iid_length)
+if(NOT iid_digits MATCHES "^[0-9A-Fa-f]+$" OR NOT iid_length EQUAL 32)
+  message(FATAL_ERROR "NIMBO_RETRIEVE_DOCKABLE_CONTAINER_IID is not a GUID: "
+                      "${NIMBO_RETRIEVE_DOCKABLE_CONTAINER_IID}")
+endif()
+# The GUID's fields for dockable_container_iid.h.in: 8, 4 and 4 digits, then eight bytes.
+string(SUBSTRING "${iid_digits}" 0 8 iid_1)
+string(SUBSTRING "${iid_digits}" 8 4 iid_2)
+string(SUBSTRING "${iid_digits}" 12 4 iid_3)
+foreach(byte RANGE 0 7)
+  math(EXPR offset "16 + 2 * ${byte}")
+  math(EXPR field "4 + ${byte}")
+  string(SUBSTRING "${iid_digits}" ${offset} 2 iid_${field})
+endforeach()
+set(control_out ${CMAKE_BINARY_DIR}/control)
+configure_file(${CMAKE_CURRENT_SOURCE_DIR}/src/win/control/dockable_container_iid.h.in
+               ${control_out}/dockable_container_iid.h @ONLY)
+nimbo_layer(win/control LINKS nimbo_shell nimbo_win_host)
+target_include_directories(nimbo_win_control PUBLIC ${control_out})
+
 # nimbodock.exe replays over COM: the replay reaches the stand-ins through the adapters.
 target_link_libraries(nimbo_replay PUBLIC nimbo_win_host nimbo_win_standins)
 
