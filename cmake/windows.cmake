@@ -149,3 +149,27 @@ file(GLOB win_cad_test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tes
 list(APPEND win_cad_test_sources ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/com/com_test_main.cpp)
 nimbo_windows_test(win_cad_tests "${win_cad_test_sources}" nimbo_win_standins nimbo_win_host
                    gtest gmock)
+
+# The control in a palette of ours, with a dock container of the tests' own (its type
+# library is resource 3 of the program); it needs a display (tools/windows.sh runs Xvfb).
+set(container_idl ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/control/dock_container_standin.idl)
+set(container_out ${CMAKE_BINARY_DIR}/tests_control)
+file(MAKE_DIRECTORY ${container_out})
+add_custom_command(
+  OUTPUT ${container_out}/dock_container_standin.tlb ${container_out}/dock_container_standin_idl.h
+  COMMAND ${NIMBO_WIDL} -I${NIMBO_WIDL_IMPORTS} -L${NIMBO_STDOLE_DIR} -t
+          -o ${container_out}/dock_container_standin.tlb ${container_idl}
+  COMMAND ${NIMBO_WIDL} -I${NIMBO_WIDL_IMPORTS} -h
+          -o ${container_out}/dock_container_standin_idl.h ${container_idl}
+  DEPENDS ${container_idl}
+  COMMENT "widl: the tests' dock container type library")
+set(container_rc ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/control/dock_container_standin.rc)
+set_source_files_properties(${container_rc} PROPERTIES
+  OBJECT_DEPENDS "${container_out}/dock_container_standin.tlb")
+file(GLOB win_control_test_sources CONFIGURE_DEPENDS
+     ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/control/*.cpp)
+list(APPEND win_control_test_sources ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/com/com_test_main.cpp
+     ${container_rc} ${container_out}/dock_container_standin_idl.h)
+nimbo_windows_test(win_control_tests "${win_control_test_sources}" nimbo_win_control
+                   nimbo_win_standins gtest)
+target_include_directories(win_control_tests PRIVATE ${container_out})
