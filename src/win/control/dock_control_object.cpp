@@ -180,8 +180,9 @@ void DockControlObject::ActivateInPlace(IOleClientSite* activeSite, HWND parent,
   IOleClientSite* site = activeSite != nullptr ? activeSite : clientSite_.Get();
   com::ComPtr<IOleInPlaceSite> inPlaceSite;
   if (site != nullptr) site->QueryInterface(IID_IOleInPlaceSite, inPlaceSite.PutVoid());
-  RECT rect{0, 0, HimetricToPixels(extent_.cx, pixelsPerInch_.x),
-            HimetricToPixels(extent_.cy, pixelsPerInch_.y)};
+  // Where the container wants the window; nothing said: where it is (or the extent, at
+  // first).
+  std::optional<RECT> placement;
   if (inPlaceSite && !inPlaceSite_) {
     if (inPlaceSite->CanInPlaceActivate() != S_OK) {
       throw automation::AutomationError(static_cast<int32_t>(OLEOBJ_S_CANNOT_DOVERB_NOW),
@@ -199,12 +200,12 @@ void DockControlObject::ActivateInPlace(IOleClientSite* activeSite, HWND parent,
     RECT given{};
     if (SUCCEEDED(inPlaceSite->GetWindowContext(frame.Put(), document.Put(), &given, &clip,
                                                 &frameInfo))) {
-      rect = given;
+      placement = given;
     }
     inPlaceSite->OnInPlaceActivate();
     inPlaceSite_ = inPlaceSite;
   }
-  if (position != nullptr) rect = *position;
+  if (position != nullptr) placement = *position;
   if (parent == nullptr) throw automation::errors::Standard(automation::errors::kInvalidCall);
 
   if (window_ == nullptr) {
@@ -220,6 +221,8 @@ void DockControlObject::ActivateInPlace(IOleClientSite* activeSite, HWND parent,
       windowClass.lpszClassName = kWindowClass;
       if (RegisterClassExW(&windowClass) == 0) throw WindowError("The control's window class");
     }
+    const RECT rect = placement.value_or(RECT{0, 0, HimetricToPixels(extent_.cx, pixelsPerInch_.x),
+                                              HimetricToPixels(extent_.cy, pixelsPerInch_.y)});
     // Hidden at first: Show comes when it is first shown, after the first Resize.
     window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, L"",
                               WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, rect.left, rect.top,
@@ -232,7 +235,10 @@ void DockControlObject::ActivateInPlace(IOleClientSite* activeSite, HWND parent,
     ReportSize();
   } else {
     if (GetParent(window_) != parent) SetParent(window_, parent);
-    MoveWindow(window_, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+    if (placement) {
+      MoveWindow(window_, placement->left, placement->top, placement->right - placement->left,
+                 placement->bottom - placement->top, TRUE);
+    }
   }
   ShowWindow(window_, SW_SHOWNA);
 }

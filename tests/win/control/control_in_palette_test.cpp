@@ -109,6 +109,11 @@ TEST(ControlInPaletteTest, LivesThroughShowResizeClickAndCloseAndGivesBackEveryR
   ASSERT_TRUE(retrieval);
   ASSERT_EQ(retrieval->SetDockContainer(&container), S_OK);
   EXPECT_EQ(container.calls, (std::vector<std::pair<int, LONG>>{{8, 20480}}));
+  // An object that is not a container is refused, and the one handed over stays.
+  EXPECT_TRUE(
+      FAILED(retrieval->SetDockContainer(static_cast<IDispatch*>(object->Viewer().Site()))));
+  EXPECT_EQ(container.calls.size(), 1U);
+  EXPECT_EQ(container.Sinks(), 1U);
   retrieval.Reset();
   {
     com::DispatchObject application{com::ComPtr<IDispatch>(&cadStandin.Object())};
@@ -136,6 +141,18 @@ TEST(ControlInPaletteTest, LivesThroughShowResizeClickAndCloseAndGivesBackEveryR
   EXPECT_EQ(extender.Get("Width"), Variant(static_cast<double>(w - 5.0f)));
   EXPECT_EQ(extender.Get("Height"), Variant(static_cast<double>(h - 420.0f - 5.0f)));
 
+  // Hidden and shown again, where it was: a second Show and no other Resize.
+  auto ole = com::ComPtr<IUnknown>(palette.Control()).As<IOleObject>();
+  ASSERT_EQ(ole->DoVerb(OLEIVERB_HIDE, nullptr, nullptr, 0, nullptr, nullptr), S_OK);
+  EXPECT_FALSE(IsWindowVisible(controlWindow));
+  ASSERT_EQ(ole->DoVerb(OLEIVERB_SHOW, nullptr, static_cast<IOleClientSite*>(palette.Site()), 0,
+                        palette.Window(), nullptr),
+            S_OK);
+  EXPECT_TRUE(IsWindowVisible(controlWindow));
+  EXPECT_EQ(Text(ChildRect(object->Button().Window())), Text(ExpectedButton(controlWindow)));
+  EXPECT_EQ(extender.Get("Height"), Variant(static_cast<double>(h - 420.0f - 5.0f)));
+  ole.Reset();
+
   // The delegated dispatch reaches the core.
   com::DispatchObject{com::ComPtr<IUnknown>(palette.Control()).As<IDispatch>()}.Call(
       "AddLayer", {Variant("Roads")});
@@ -156,19 +173,23 @@ TEST(ControlInPaletteTest, LivesThroughShowResizeClickAndCloseAndGivesBackEveryR
   EXPECT_EQ(HeldByOthers(cadObject, 0), cadHeld);
   EXPECT_EQ(container.HeldByOthers(), 0U);
   EXPECT_EQ(container.Sinks(), 0U);
+  // Two Shows, then AddLayer, then the click.
+  const std::string show =
+      "viewer SetClientInfo(\"VeskNIMBO plug-in for Autodesk Map 2007/08/09\", \"2.5.2\")\n";
   EXPECT_EQ(
       world.journal.Text(),
-      "viewer SetClientInfo(\"VeskNIMBO plug-in for Autodesk Map 2007/08/09\", \"2.5.2\")\n"
-      "drawing Site.dwg layer added \"Roads\"\n"
-      "viewer ClearTableInfo()\n"
-      "viewer AddTableInfo(\"<Save as text>,<Save as text>\")\n"
-      "viewer AddTableInfo(\"<Save as dimension>,Linear dimension,Angular dimension\")\n"
-      "viewer AddTableInfo(\"<Save as attribute>,Area,Distance,Bearing,Elevation,Height,X,Y\")\n"
-      "viewer AddTableInfo(\"<Save as extrusion (only for heights)>,<Save as extrusion (only "
-      "for heights)>\")\n"
-      "dialog message \"Click a point in the map\" caption \"VeskNimboDock17\"\n"
-      "user pick -> (100, 200, 0)\n"
-      "viewer SearchImageAtPoint(&100, &200)\n");
+      show + show +
+          "drawing Site.dwg layer added \"Roads\"\n"
+          "viewer ClearTableInfo()\n"
+          "viewer AddTableInfo(\"<Save as text>,<Save as text>\")\n"
+          "viewer AddTableInfo(\"<Save as dimension>,Linear dimension,Angular dimension\")\n"
+          "viewer AddTableInfo(\"<Save as "
+          "attribute>,Area,Distance,Bearing,Elevation,Height,X,Y\")\n"
+          "viewer AddTableInfo(\"<Save as extrusion (only for heights)>,<Save as extrusion (only "
+          "for heights)>\")\n"
+          "dialog message \"Click a point in the map\" caption \"VeskNimboDock17\"\n"
+          "user pick -> (100, 200, 0)\n"
+          "viewer SearchImageAtPoint(&100, &200)\n");
 }
 
 }  // namespace
