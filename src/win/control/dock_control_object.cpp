@@ -71,7 +71,8 @@ DockControlObject::DockControlObject(DockControlParts parts)
 }
 
 DockControlObject::~DockControlObject() {
-  if (!closed_) Close(OLECLOSE_NOSAVE);
+  // Never through Close: a reference taken now would bring the object back to life.
+  if (!closed_) Shut();
   point_->DetachContainer();
   // The core goes first (members in reverse order): it lets go of the viewer's and the
   // container's connection points while they are still there.
@@ -272,9 +273,13 @@ HRESULT DockControlObject::GetClientSite(IOleClientSite** out) {
 
 HRESULT DockControlObject::Close(DWORD) {
   if (closed_) return S_OK;
-  closed_ = true;
   // Keeps the object alive while the container's references may go during the teardown.
   com::ComPtr<IOleObject> self(static_cast<IOleObject*>(this));
+  return Shut();
+}
+
+HRESULT DockControlObject::Shut() {
+  closed_ = true;
   return com::GuardCall(nullptr, IID_IOleObject, [&]() -> HRESULT {
     std::optional<automation::AutomationError> failure;
     try {

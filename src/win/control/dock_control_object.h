@@ -183,6 +183,8 @@ class DockControlObject final : public IOleObject,
   // The core's Resize for the window's current size, when it differs from the last one.
   void ReportSize();
   void RaiseTerminate();
+  // Close's work: Terminate, then the window, the children and the container's sinks go.
+  HRESULT Shut();
   // The error of the last Resize since it was taken, raised to the caller of the call that
   // moved the window.
   HRESULT TakeResizeResult(REFIID calledInterface);

@@ -192,5 +192,35 @@ TEST(ControlInPaletteTest, LivesThroughShowResizeClickAndCloseAndGivesBackEveryR
           "viewer SearchImageAtPoint(&100, &200)\n");
 }
 
+// A container may let go of the control without closing it: Terminate then comes as the
+// object goes, and the viewer it was shown with gets its references back.
+TEST(ControlInPaletteTest, ReleasedWithoutCloseLetsGoOfTheViewer) {
+  standalone::EmbeddedDefault world{shell::kLibraryName};
+  standins::ViewerStandin viewerStandin(world.viewer);
+  IUnknown* viewerObject = static_cast<IDispatch*>(&viewerStandin.Object());
+  const ULONG viewerHeld = HeldByOthers(viewerObject, 0);
+  control::DockControlParts parts;
+  parts.runningObjects = std::make_shared<win::host::ComRunningObjects>();
+  parts.dialogs = std::shared_ptr<nimbo::host::Dialogs>(&world.dialogs, [](auto*) {});
+  com::ProcessClass controlClass(control::kDockControlClass, "VeskNimboDock17.DockControl",
+                                 [parts] { return control::CreateDockControl(parts); });
+  HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 300,
+                                nullptr, nullptr, nullptr, nullptr);
+  {
+    com::ComPtr<IOleObject> ole;
+    ASSERT_EQ(CoCreateInstance(control::kDockControlClass, nullptr, CLSCTX_INPROC_SERVER,
+                               IID_IOleObject, ole.PutVoid()),
+              S_OK);
+    RECT rect{0, 0, 300, 300};
+    ASSERT_EQ(ole->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, nullptr, 0, parent, &rect), S_OK);
+    EXPECT_GT(HeldByOthers(viewerObject, 0), viewerHeld);
+  }
+  DestroyWindow(parent);
+  EXPECT_EQ(HeldByOthers(viewerObject, 0), viewerHeld);
+  // No AutoCAD was running: Show said so, once.
+  EXPECT_NE(world.journal.Text().find("UserControl_Show error"), std::string::npos)
+      << world.journal.Text();
+}
+
 }  // namespace
 }  // namespace nimbo::win::test
