@@ -109,6 +109,8 @@ HRESULT DockControlObject::QueryInterface(REFIID iid, void** out) {
     *out = static_cast<IProvideClassInfo2*>(this);
   } else if ((iid == IID_IDispatch || iid == kDockControlInterface) && dispatch_) {
     *out = static_cast<IDispatch*>(this);
+  } else if (iid == IID_ISupportErrorInfo) {
+    *out = static_cast<ISupportErrorInfo*>(this);
   } else if (iid == kRetrieveDockableContainer) {
     *out = static_cast<IRetrieveDockableContainer*>(&retrieval_);
   } else {
@@ -324,6 +326,7 @@ HRESULT DockControlObject::DoVerb(LONG verb, LPMSG, IOleClientSite* activeSite, 
     case OLEIVERB_INPLACEACTIVATE:
     case OLEIVERB_UIACTIVATE:
       return com::GuardCall(nullptr, IID_IOleObject, [&] {
+        resizeFailure_.reset();
         ActivateInPlace(activeSite, parent, position);
         return TakeResizeResult(IID_IOleObject);
       });
@@ -354,6 +357,7 @@ HRESULT DockControlObject::SetExtent(DWORD aspect, SIZEL* size) {
   if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
   extent_ = *size;
   if (window_ == nullptr) return S_OK;
+  resizeFailure_.reset();
   SetWindowPos(window_, nullptr, 0, 0, HimetricToPixels(size->cx, pixelsPerInch_.x),
                HimetricToPixels(size->cy, pixelsPerInch_.y),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -416,6 +420,7 @@ HRESULT DockControlObject::UIDeactivate() {
 HRESULT DockControlObject::SetObjectRects(LPCRECT position, LPCRECT) {
   if (position == nullptr) return E_POINTER;
   if (window_ == nullptr) return OLE_E_NOTRUNNING;
+  resizeFailure_.reset();
   MoveWindow(window_, position->left, position->top, position->right - position->left,
              position->bottom - position->top, TRUE);
   return TakeResizeResult(IID_IOleInPlaceObject);
@@ -525,6 +530,18 @@ HRESULT DockControlObject::Invoke(DISPID id, REFIID iid, LCID locale, WORD flags
                                   UINT* badArgument) {
   com::ComPtr<IDispatch> keep = dispatch_;
   return keep->Invoke(id, iid, locale, flags, params, result, info, badArgument);
+}
+
+HRESULT DockControlObject::InterfaceSupportsErrorInfo(REFIID iid) {
+  if (iid == kRetrieveDockableContainer || iid == IID_IOleObject || iid == IID_IOleInPlaceObject) {
+    return S_OK;
+  }
+  if (iid == IID_IDispatch || iid == kDockControlInterface) {
+    if (auto errors = dispatch_.As<ISupportErrorInfo>()) {
+      return errors->InterfaceSupportsErrorInfo(iid);
+    }
+  }
+  return S_FALSE;
 }
 
 // ---- IRetrieveDockableContainer -----------------------------------------------------------------

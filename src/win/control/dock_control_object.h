@@ -44,7 +44,8 @@ class DockControlObject final : public IOleObject,
                                 public IPersistStreamInit,
                                 public IConnectionPointContainer,
                                 public IProvideClassInfo2,
-                                public IDispatch {
+                                public IDispatch,
+                                public ISupportErrorInfo {
  public:
   // See CreateDockControl.
   static com::ComPtr<DockControlObject> Create(DockControlParts parts);
@@ -146,6 +147,9 @@ class DockControlObject final : public IOleObject,
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
                                    DISPPARAMS* params, VARIANT* result, EXCEPINFO* info,
                                    UINT* badArgument) override;
+
+  // ISupportErrorInfo: the calls whose failures come with the thread's error information.
+  HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override;
 
  private:
   // IRetrieveDockableContainer, on an object of its own so that its IDispatch is its own;

@@ -13,6 +13,7 @@
 #include "palette.h"
 #include "shell/dock_control.h"
 #include "standalone/embedded_default.h"
+#include "win/com/error_from_call.h"
 #include "win/com/process_classes.h"
 #include "win/com/table_dispatch.h"
 #include "win/control/dock_control_factory.h"
@@ -109,9 +110,14 @@ TEST(ControlInPaletteTest, LivesThroughShowResizeClickAndCloseAndGivesBackEveryR
   ASSERT_TRUE(retrieval);
   ASSERT_EQ(retrieval->SetDockContainer(&container), S_OK);
   EXPECT_EQ(container.calls, (std::vector<std::pair<int, LONG>>{{8, 20480}}));
-  // An object that is not a container is refused, and the one handed over stays.
-  EXPECT_TRUE(
-      FAILED(retrieval->SetDockContainer(static_cast<IDispatch*>(object->Viewer().Site()))));
+  // An object that is not a container is refused as a type mismatch, and the one handed
+  // over stays.
+  const HRESULT refused =
+      retrieval->SetDockContainer(static_cast<IDispatch*>(object->Viewer().Site()));
+  EXPECT_EQ(com::ErrorFromFailedCall(refused, nullptr, retrieval.Get(),
+                                     control::kRetrieveDockableContainer)
+                .number(),
+            automation::errors::kTypeMismatch);
   EXPECT_EQ(container.calls.size(), 1U);
   EXPECT_EQ(container.Sinks(), 1U);
   retrieval.Reset();

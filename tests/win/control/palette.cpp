@@ -19,7 +19,8 @@ LRESULT CALLBACK Palette::WindowProcedure(HWND window, UINT message, WPARAM wPar
     if (palette != nullptr && palette->site_) {
       RECT client{};
       GetClientRect(window, &client);
-      palette->site_->MoveTo(client);
+      // A window procedure lets nothing escape: the control has had its say.
+      automation::TrapSilently([&] { palette->site_->MoveTo(client); });
     }
     return 0;
   }
