@@ -27,9 +27,10 @@ namespace {
 
 using automation::Variant;
 
-ULONG HeldByOthers(IUnknown* object, ULONG own) {
+// The count of references to `object`, looked at without changing it.
+ULONG HeldByOthers(IUnknown* object) {
   object->AddRef();
-  return object->Release() - own;
+  return object->Release();
 }
 
 // The _DockControl dispatch as the library's server would make it, cut down to AddLayer.
@@ -78,8 +79,8 @@ TEST(ControlInPaletteTest, LivesThroughShowResizeClickAndCloseAndGivesBackEveryR
   standins::CadStandin cadStandin(world.application);
   IUnknown* viewerObject = static_cast<IDispatch*>(&viewerStandin.Object());
   IUnknown* cadObject = static_cast<IDispatch*>(&cadStandin.Object());
-  const ULONG viewerHeld = HeldByOthers(viewerObject, 0);
-  const ULONG cadHeld = HeldByOthers(cadObject, 0);
+  const ULONG viewerHeld = HeldByOthers(viewerObject);
+  const ULONG cadHeld = HeldByOthers(cadObject);
 
   control::DockControlParts parts;
   parts.runningObjects = std::make_shared<win::host::ComRunningObjects>();
@@ -175,8 +176,8 @@ TEST(ControlInPaletteTest, LivesThroughShowResizeClickAndCloseAndGivesBackEveryR
   EXPECT_TRUE(object->Terminated());
   EXPECT_FALSE(object->Core().ViewerEventsBound());
   EXPECT_EQ(object->Release(), 0U);
-  EXPECT_EQ(HeldByOthers(viewerObject, 0), viewerHeld);
-  EXPECT_EQ(HeldByOthers(cadObject, 0), cadHeld);
+  EXPECT_EQ(HeldByOthers(viewerObject), viewerHeld);
+  EXPECT_EQ(HeldByOthers(cadObject), cadHeld);
   EXPECT_EQ(container.HeldByOthers(), 0U);
   EXPECT_EQ(container.Sinks(), 0U);
   // Two Shows, then AddLayer, then the click.
@@ -204,7 +205,7 @@ TEST(ControlInPaletteTest, ReleasedWithoutCloseLetsGoOfTheViewer) {
   standalone::EmbeddedDefault world{shell::kLibraryName};
   standins::ViewerStandin viewerStandin(world.viewer);
   IUnknown* viewerObject = static_cast<IDispatch*>(&viewerStandin.Object());
-  const ULONG viewerHeld = HeldByOthers(viewerObject, 0);
+  const ULONG viewerHeld = HeldByOthers(viewerObject);
   control::DockControlParts parts;
   parts.runningObjects = std::make_shared<win::host::ComRunningObjects>();
   parts.dialogs = std::shared_ptr<nimbo::host::Dialogs>(&world.dialogs, [](auto*) {});
@@ -219,10 +220,10 @@ TEST(ControlInPaletteTest, ReleasedWithoutCloseLetsGoOfTheViewer) {
               S_OK);
     RECT rect{0, 0, 300, 300};
     ASSERT_EQ(ole->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, nullptr, 0, parent, &rect), S_OK);
-    EXPECT_GT(HeldByOthers(viewerObject, 0), viewerHeld);
+    EXPECT_GT(HeldByOthers(viewerObject), viewerHeld);
   }
   DestroyWindow(parent);
-  EXPECT_EQ(HeldByOthers(viewerObject, 0), viewerHeld);
+  EXPECT_EQ(HeldByOthers(viewerObject), viewerHeld);
   // No AutoCAD was running: Show said so, once.
   EXPECT_NE(world.journal.Text().find("UserControl_Show error"), std::string::npos)
       << world.journal.Text();
