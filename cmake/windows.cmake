@@ -48,6 +48,34 @@ set_source_files_properties(${standins_rc} PROPERTIES
   OBJECT_DEPENDS "${standins_out}/nimbo_viewer_standin.tlb;${standins_out}/nimbo_cad_standin.tlb")
 target_sources(nimbo_win_standins INTERFACE ${standins_rc})
 
+# The ActiveX control (win/control/): DockControl with its OLE interfaces and its child
+# controls, over the core and the contracts over COM. IRetrieveDockableContainer is the
+# dock container's interface, declared in its type library (AC_CONT), which is not ours to
+# ship: its IID is a setting. The default is a placeholder of ours; set it to the IID in
+# the container's type library when building for the real container.
+set(NIMBO_RETRIEVE_DOCKABLE_CONTAINER_IID "27c084b0-9530-4b23-a8b0-6a687247c576" CACHE STRING
+    "IID of IRetrieveDockableContainer (the dock container's type library AC_CONT)")
+string(REGEX REPLACE "[{}-]" "" iid_digits "${NIMBO_RETRIEVE_DOCKABLE_CONTAINER_IID}")
+string(LENGTH "${iid_digits}" iid_length)
+if(NOT iid_digits MATCHES "^[0-9A-Fa-f]+$" OR NOT iid_length EQUAL 32)
+  message(FATAL_ERROR "NIMBO_RETRIEVE_DOCKABLE_CONTAINER_IID is not a GUID: "
+                      "${NIMBO_RETRIEVE_DOCKABLE_CONTAINER_IID}")
+endif()
+# The GUID's fields for dockable_container_iid.h.in: 8, 4 and 4 digits, then eight bytes.
+string(SUBSTRING "${iid_digits}" 0 8 iid_1)
+string(SUBSTRING "${iid_digits}" 8 4 iid_2)
+string(SUBSTRING "${iid_digits}" 12 4 iid_3)
+foreach(byte RANGE 0 7)
+  math(EXPR offset "16 + 2 * ${byte}")
+  math(EXPR field "4 + ${byte}")
+  string(SUBSTRING "${iid_digits}" ${offset} 2 iid_${field})
+endforeach()
+set(control_out ${CMAKE_BINARY_DIR}/control)
+configure_file(${CMAKE_CURRENT_SOURCE_DIR}/src/win/control/dockable_container_iid.h.in
+               ${control_out}/dockable_container_iid.h @ONLY)
+nimbo_layer(win/control LINKS nimbo_shell nimbo_win_host)
+target_include_directories(nimbo_win_control PUBLIC ${control_out})
+
 # nimbodock.exe replays over COM: the replay reaches the stand-ins through the adapters.
 target_link_libraries(nimbo_replay PUBLIC nimbo_win_host nimbo_win_standins)
 
@@ -121,3 +149,27 @@ file(GLOB win_cad_test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tes
 list(APPEND win_cad_test_sources ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/com/com_test_main.cpp)
 nimbo_windows_test(win_cad_tests "${win_cad_test_sources}" nimbo_win_standins nimbo_win_host
                    gtest gmock)
+
+# The control in a palette of ours, with a dock container of the tests' own (its type
+# library is resource 3 of the program); it needs a display (tools/windows.sh runs Xvfb).
+set(container_idl ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/control/dock_container_standin.idl)
+set(container_out ${CMAKE_BINARY_DIR}/tests_control)
+file(MAKE_DIRECTORY ${container_out})
+add_custom_command(
+  OUTPUT ${container_out}/dock_container_standin.tlb ${container_out}/dock_container_standin_idl.h
+  COMMAND ${NIMBO_WIDL} -I${NIMBO_WIDL_IMPORTS} -L${NIMBO_STDOLE_DIR} -t
+          -o ${container_out}/dock_container_standin.tlb ${container_idl}
+  COMMAND ${NIMBO_WIDL} -I${NIMBO_WIDL_IMPORTS} -h
+          -o ${container_out}/dock_container_standin_idl.h ${container_idl}
+  DEPENDS ${container_idl}
+  COMMENT "widl: the tests' dock container type library")
+set(container_rc ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/control/dock_container_standin.rc)
+set_source_files_properties(${container_rc} PROPERTIES
+  OBJECT_DEPENDS "${container_out}/dock_container_standin.tlb")
+file(GLOB win_control_test_sources CONFIGURE_DEPENDS
+     ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/control/*.cpp)
+list(APPEND win_control_test_sources ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/com/com_test_main.cpp
+     ${container_rc} ${container_out}/dock_container_standin_idl.h)
+nimbo_windows_test(win_control_tests "${win_control_test_sources}" nimbo_win_control
+                   nimbo_win_standins gtest)
+target_include_directories(win_control_tests PRIVATE ${container_out})
