@@ -48,6 +48,21 @@ set_source_files_properties(${standins_rc} PROPERTIES
   OBJECT_DEPENDS "${standins_out}/nimbo_viewer_standin.tlb;${standins_out}/nimbo_cad_standin.tlb")
 target_sources(nimbo_win_standins INTERFACE ${standins_rc})
 
+# The library's type library: widl makes it (embedded as the .ocx's TYPELIB resource 1)
+# and the header of its GUIDs from the one IDL, which win/control/ and win/server/ read.
+set(server_idl ${CMAKE_CURRENT_SOURCE_DIR}/src/win/server/vesk_nimbo_dock17.idl)
+set(server_out ${CMAKE_BINARY_DIR}/server)
+file(MAKE_DIRECTORY ${server_out})
+add_custom_command(
+  OUTPUT ${server_out}/vesk_nimbo_dock17.tlb ${server_out}/vesk_nimbo_dock17.h
+  COMMAND ${NIMBO_WIDL} -I${NIMBO_WIDL_IMPORTS} -L${NIMBO_STDOLE_DIR} -t
+          -o ${server_out}/vesk_nimbo_dock17.tlb ${server_idl}
+  COMMAND ${NIMBO_WIDL} -I${NIMBO_WIDL_IMPORTS} -h -o ${server_out}/vesk_nimbo_dock17.h ${server_idl}
+  DEPENDS ${server_idl}
+  COMMENT "widl: the library's type library")
+add_custom_target(nimbo_server_typelib
+  DEPENDS ${server_out}/vesk_nimbo_dock17.tlb ${server_out}/vesk_nimbo_dock17.h)
+
 # The ActiveX control (win/control/): DockControl with its OLE interfaces and its child
 # controls, over the core and the contracts over COM. IRetrieveDockableContainer is the
 # dock container's interface, declared in its type library (AC_CONT), which is not ours to
@@ -74,7 +89,21 @@ set(control_out ${CMAKE_BINARY_DIR}/control)
 configure_file(${CMAKE_CURRENT_SOURCE_DIR}/src/win/control/dockable_container_iid.h.in
                ${control_out}/dockable_container_iid.h @ONLY)
 nimbo_layer(win/control LINKS nimbo_shell nimbo_win_host)
-target_include_directories(nimbo_win_control PUBLIC ${control_out})
+target_include_directories(nimbo_win_control PUBLIC ${control_out} ${server_out})
+add_dependencies(nimbo_win_control nimbo_server_typelib)
+# The in-process server VeskNimboDock17.ocx: win/server/ holds the public classes over COM
+# and the registration, win/server/ocx/ the four entry points, which only the .ocx links.
+nimbo_layer(win/server LINKS nimbo_win_control)
+add_dependencies(nimbo_win_server nimbo_server_typelib)
+target_include_directories(nimbo_win_server PUBLIC ${server_out})
+set(server_ocx ${CMAKE_CURRENT_SOURCE_DIR}/src/win/server/ocx)
+set_source_files_properties(${server_ocx}/server_type_library.rc PROPERTIES
+  OBJECT_DEPENDS ${server_out}/vesk_nimbo_dock17.tlb)
+add_library(VeskNimboDock17 SHARED ${server_ocx}/entry_points.cpp ${server_ocx}/VeskNimboDock17.def
+            ${server_ocx}/server_type_library.rc)
+set_target_properties(VeskNimboDock17 PROPERTIES PREFIX "" SUFFIX ".ocx")
+target_compile_options(VeskNimboDock17 PRIVATE ${NIMBO_WARNINGS})
+target_link_libraries(VeskNimboDock17 PRIVATE nimbo_win_server)
 
 # nimbodock.exe replays over COM: the replay reaches the stand-ins through the adapters.
 target_link_libraries(nimbo_replay PUBLIC nimbo_win_host nimbo_win_standins)
@@ -173,3 +202,17 @@ list(APPEND win_control_test_sources ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/com/c
 nimbo_windows_test(win_control_tests "${win_control_test_sources}" nimbo_win_control
                    nimbo_win_standins gtest)
 target_include_directories(win_control_tests PRIVATE ${container_out})
+# The server: its type library against the core's member tables, and its objects driven
+# through the built .ocx (loaded as a client loads it) with the CAD stand-in's drawing.
+file(GLOB win_server_test_sources CONFIGURE_DEPENDS
+     ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/server/*.cpp)
+list(APPEND win_server_test_sources ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/com/com_test_main.cpp)
+nimbo_windows_test(win_server_tests "${win_server_test_sources}" nimbo_win_server
+                   nimbo_win_standins gtest gmock)
+add_dependencies(win_server_tests VeskNimboDock17)
+# regsvr32 and the script host of Wine against the .ocx, in the tests' prefix.
+if(CMAKE_CROSSCOMPILING_EMULATOR)
+  add_test(NAME win_server_scripts
+           COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/server/server_scripts.sh
+                   $<TARGET_FILE:VeskNimboDock17> ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/server)
+endif()

@@ -5,10 +5,11 @@
 # any other subfolder belongs to its folder's layer.
 set(layer_order
     automation host geometry control overlay "measure,sync" shell "standalone,win/com"
-    "win/host,win/standins" win/control win replay replay/sweep replay/main)
+    "win/host,win/standins" win/control win/server win replay replay/sweep replay/main)
 # Pairs "a:b" of layers where a, although above b, must not include it: the Windows
 # build's contracts over COM know nothing of the embedded default.
-set(kept_apart "win/host:standalone" "win/control:standalone" "win/control:win/standins")
+set(kept_apart "win/host:standalone" "win/control:standalone" "win/control:win/standins"
+    "win/server:standalone" "win/server:win/standins")
 
 if(NOT SOURCE_DIR)
   message(FATAL_ERROR "give -DSOURCE_DIR=<folder of the sources>")

@@ -83,8 +83,9 @@ HRESULT TableDispatch::QueryInterface(REFIID iid, void** out) {
     *out = static_cast<IDispatch*>(this);
   } else if (iid == IID_ISupportErrorInfo) {
     *out = static_cast<ISupportErrorInfo*>(this);
-  } else if (iid == IID_IProvideClassInfo && description_.classInfo) {
-    *out = static_cast<IProvideClassInfo*>(this);
+  } else if ((iid == IID_IProvideClassInfo || iid == IID_IProvideClassInfo2) &&
+             description_.classInfo) {
+    *out = static_cast<IProvideClassInfo2*>(this);
   } else if (iid == IID_IConnectionPointContainer && point_) {
     *out = static_cast<IConnectionPointContainer*>(this);
   } else {
@@ -189,6 +190,15 @@ HRESULT TableDispatch::GetClassInfo(ITypeInfo** out) {
   if (out == nullptr) return E_POINTER;
   *out = ComPtr<ITypeInfo>(description_.classInfo).Detach();
   return *out != nullptr ? S_OK : E_NOTIMPL;
+}
+
+HRESULT TableDispatch::GetGUID(DWORD kind, GUID* out) {
+  if (out == nullptr) return E_POINTER;
+  *out = GUID_NULL;
+  if (kind != GUIDKIND_DEFAULT_SOURCE_DISP_IID) return E_INVALIDARG;
+  if (description_.eventInterface == IID_NULL) return E_FAIL;
+  *out = description_.eventInterface;
+  return S_OK;
 }
 
 HRESULT TableDispatch::EnumConnectionPoints(IEnumConnectionPoints** out) {

@@ -3,7 +3,7 @@
 // by-reference one refers to the caller's variable and is written back to it, also when
 // the handler fails). What a handler throws reaches the caller as DISP_E_EXCEPTION with
 // EXCEPINFO and as the thread's IErrorInfo. Optionally the object is an event source too,
-// with one connection point, and describes itself through IProvideClassInfo.
+// with one connection point, and describes itself through IProvideClassInfo2.
 //
 // The stand-ins of the outside parts are such objects, and so are the event sinks that
 // the Windows build advises on an outside part's connection point.
@@ -64,11 +64,13 @@ struct DispatchDescription {
   std::shared_ptr<const bool> ownerGone;
   // Told of each sink advised and unadvised on the connection point (see ConnectionHooks).
   ConnectionHooks connectionHooks;
+  // Held for as long as the object lives: a server's count of its live objects.
+  std::shared_ptr<const void> lifetime;
 };
 
 class TableDispatch final : public IDispatch,
                             public ISupportErrorInfo,
-                            public IProvideClassInfo,
+                            public IProvideClassInfo2,
                             public IConnectionPointContainer {
  public:
   static ComPtr<TableDispatch> Create(DispatchDescription description);
@@ -105,8 +107,10 @@ class TableDispatch final : public IDispatch,
                                    VARIANT* result, EXCEPINFO* info, UINT* badArgument) override;
   // ISupportErrorInfo
   HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override;
-  // IProvideClassInfo
+  // IProvideClassInfo2
   HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** out) override;
+  // The default source is the event interface; an object without one answers E_FAIL.
+  HRESULT STDMETHODCALLTYPE GetGUID(DWORD kind, GUID* out) override;
   // IConnectionPointContainer
   HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** out) override;
   HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** out) override;
