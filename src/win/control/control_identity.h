@@ -6,20 +6,19 @@
 
 #include <oaidl.h>
 
+#include <initguid.h>  // the GUIDs of the library's header are defined, not only declared
+
 #include "dockable_container_iid.h"  // made by CMake in the build folder
+#include "vesk_nimbo_dock17.h"       // made by widl from the library's IDL
 
 namespace nimbo::win::control {
 
-// DockControl {50310698-626E-47DA-A73F-E834B9D675BD}.
-inline constexpr CLSID kDockControlClass = {
-    0x50310698, 0x626E, 0x47DA, {0xA7, 0x3F, 0xE8, 0x34, 0xB9, 0xD6, 0x75, 0xBD}};
-// _DockControl {4F19F6E4-D2F3-440F-BED2-7C69C21E8C30}, the default dispatch interface.
-inline constexpr IID kDockControlInterface = {
-    0x4F19F6E4, 0xD2F3, 0x440F, {0xBE, 0xD2, 0x7C, 0x69, 0xC2, 0x1E, 0x8C, 0x30}};
-// __DockControl {3927EBAA-903C-48FD-AFC0-0C1C3E488C90}, the event interface; it has no
-// events, but containers look for its connection point.
-inline constexpr IID kDockControlEvents = {
-    0x3927EBAA, 0x903C, 0x48FD, {0xAF, 0xC0, 0x0C, 0x1C, 0x3E, 0x48, 0x8C, 0x90}};
+// DockControl, its default dispatch interface _DockControl and its event interface
+// __DockControl (no events, but containers look for its connection point), as the
+// library's IDL gives them.
+inline const CLSID& kDockControlClass = CLSID_DockControl;
+inline const IID& kDockControlInterface = DIID__DockControl;
+inline const IID& kDockControlEvents = DIID___DockControl;
 
 // IRetrieveDockableContainer belongs to the dock container's type library (AC_CONT), which
 // is the container's to ship, not ours. Its IID is therefore a build setting

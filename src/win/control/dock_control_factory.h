@@ -39,6 +39,8 @@ struct DockControlParts {
   // The coclass's type information, for IProvideClassInfo2; null: the object does not
   // describe itself.
   com::ComPtr<ITypeInfo> classInfo;
+  // Held for as long as the object lives (the library's count of live objects); may be null.
+  std::shared_ptr<const void> lifetime;
 };
 
 // A new object, with one reference for the caller. Raises AutomationError when the
