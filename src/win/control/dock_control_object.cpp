@@ -5,23 +5,12 @@
 
 #include "automation/error_rules.h"
 #include "win/com/error_to_caller.h"
+#include "win/com/this_module.h"
 #include "win/host/com_dock_container.h"
 
 namespace nimbo::win::control {
 
 namespace {
-
-// The module this code is linked into (the .ocx, or a test program), not the host
-// program: the window class is registered under it, so that a library unloaded and loaded
-// again at another address registers its class anew instead of finding one whose window
-// procedure is gone.
-HINSTANCE ThisModule() {
-  HMODULE module = nullptr;
-  GetModuleHandleExW(
-      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-      reinterpret_cast<LPCWSTR>(&ThisModule), &module);
-  return module;
-}
 
 constexpr const wchar_t* kWindowClass = L"NimboDockControl";
 
@@ -226,11 +215,11 @@ void DockControlObject::ActivateInPlace(IOleClientSite* activeSite, HWND parent,
   if (window_ == nullptr) {
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof(existing);
-    if (!GetClassInfoExW(ThisModule(), kWindowClass, &existing)) {
+    if (!GetClassInfoExW(com::ThisModule(), kWindowClass, &existing)) {
       WNDCLASSEXW windowClass{};
       windowClass.cbSize = sizeof(windowClass);
       windowClass.lpfnWndProc = &DockControlObject::WindowProcedure;
-      windowClass.hInstance = ThisModule();
+      windowClass.hInstance = com::ThisModule();
       windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
       windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
       windowClass.lpszClassName = kWindowClass;
@@ -242,7 +231,7 @@ void DockControlObject::ActivateInPlace(IOleClientSite* activeSite, HWND parent,
     window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, L"",
                               WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, rect.left, rect.top,
                               rect.right - rect.left, rect.bottom - rect.top, parent, nullptr,
-                              ThisModule(), this);
+                              com::ThisModule(), this);
     if (window_ == nullptr) throw WindowError("The control's window could not be created");
     button_.Create(window_);
     viewer_.Create(window_);

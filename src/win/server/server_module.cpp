@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "win/com/error_from_call.h"
+#include "win/com/this_module.h"
 
 namespace nimbo::win::server {
 
@@ -33,19 +34,7 @@ bool ModuleInUse() {
 }
 
 std::wstring ModulePath() {
-  HMODULE module = nullptr;
-  GetModuleHandleExW(
-      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-      reinterpret_cast<LPCWSTR>(&ModulePath), &module);
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    DWORD length = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) {
-      path.resize(length);
-      return path;
-    }
-    path.resize(path.size() * 2);
-  }
+  return com::ThisModulePath();
 }
 
 com::ComPtr<ITypeLib> ServerTypeLibrary() {
