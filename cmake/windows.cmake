@@ -105,8 +105,15 @@ set_target_properties(VeskNimboDock17 PROPERTIES PREFIX "" SUFFIX ".ocx")
 target_compile_options(VeskNimboDock17 PRIVATE ${NIMBO_WARNINGS})
 target_link_libraries(VeskNimboDock17 PRIVATE nimbo_win_server)
 
-# nimbodock.exe replays over COM: the replay reaches the stand-ins through the adapters.
-target_link_libraries(nimbo_replay PUBLIC nimbo_win_host nimbo_win_standins)
+# The palette that hosts a control (win/palette/) and the person at the control's real
+# boxes (win/person/): what nimbodock.exe plays a session through the control with.
+nimbo_layer(win SUBFOLDERS palette person
+            LINKS nimbo_win_control nimbo_win_standins nimbo_standalone)
+
+# nimbodock.exe replays over COM: the replay reaches the stand-ins through the adapters,
+# and through the control in its palette when asked to.
+target_link_libraries(nimbo_replay PUBLIC nimbo_win_host nimbo_win_standins nimbo_win
+                      nimbo_win_server)
 
 if(NOT NIMBO_TESTS)
   return()
@@ -199,7 +206,7 @@ file(GLOB win_control_test_sources CONFIGURE_DEPENDS
      ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/control/*.cpp)
 list(APPEND win_control_test_sources ${CMAKE_CURRENT_SOURCE_DIR}/tests/win/com/com_test_main.cpp
      ${container_rc} ${container_out}/dock_container_standin_idl.h)
-nimbo_windows_test(win_control_tests "${win_control_test_sources}" nimbo_win_control
+nimbo_windows_test(win_control_tests "${win_control_test_sources}" nimbo_win
                    nimbo_win_standins gtest)
 target_include_directories(win_control_tests PRIVATE ${container_out})
 # The server: its type library against the core's member tables, and its objects driven

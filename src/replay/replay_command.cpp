@@ -49,7 +49,7 @@ int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err
   try {
     OutputFiles files;
     std::optional<SpoolFile> spool;
-    ReplayWorld world(session);
+    ReplayWorld world(session, options.throughControl ? ControlHome::Palette : ControlHome::Direct);
     // The transcript goes out as it is written, so that a replay's memory does not grow
     // with it: into the staged file, or, for standard output, a spool shown at the end.
     if (options.transcript) {

@@ -23,6 +23,9 @@ struct ReplayOptions {
   std::optional<std::string> svg;
   // Shows "step N of M" on `err` while the replay runs (when it is a terminal).
   bool showProgress = false;
+  // Plays the session through the control created by its class in the CAD application's
+  // palette, as a container reaches it, with its real boxes (the Windows build only).
+  bool throughControl = false;
 };
 
 // Runs the command; messages go to `err`, the transcript to `out` when no file is named.

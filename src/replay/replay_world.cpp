@@ -1,5 +1,7 @@
 #include "replay/replay_world.h"
 
+#include <stdexcept>
+
 #include "automation/locale.h"
 #include "replay/document_setup.h"
 #include "replay/system_clock.h"
@@ -21,7 +23,7 @@ standalone::EmbeddedOverrides OverridesOf(const Session& session) {
 
 }  // namespace
 
-ReplayWorld::ReplayWorld(const Session& session)
+ReplayWorld::ReplayWorld(const Session& session, ControlHome home)
     : EmbeddedDefault(shell::kLibraryName, OverridesOf(session)) {
   for (const SessionDocument& document : session.documents) {
     SetUpDocument(application->AddDocument(document.name), document);
@@ -32,7 +34,14 @@ ReplayWorld::ReplayWorld(const Session& session)
   viewer.ApplyState(session.viewer);
   outside = ReachOutsideParts(*this);
   if (outside) UseOutsideParts(outside->Viewer(), outside->RunningObjects());
-  control = std::make_unique<shell::DockControl>(Environment());
+  if (home == ControlHome::Palette) {
+    if (outside) hosted = outside->HostControl(*this);
+    if (!hosted) throw std::runtime_error("only the Windows build hosts the control in a palette");
+    control = &hosted->Core();
+    return;
+  }
+  directControl_ = std::make_unique<shell::DockControl>(Environment());
+  control = directControl_.get();
 }
 
 }  // namespace nimbo::replay

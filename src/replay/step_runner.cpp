@@ -15,6 +15,8 @@ namespace {
 void CallOnBehalf(ReplayWorld& world, const std::string& entry, const std::function<void()>& call) {
   try {
     call();
+  } catch (const UnplayableStep&) {
+    throw;  // not the control's failure: the replay cannot go on
   } catch (...) {
     const automation::AutomationError error = automation::CurrentError();
     world.journal.Write("caller " + entry + " -> error " + std::to_string(error.number()) + " " +
@@ -28,15 +30,22 @@ struct Perform {
   shell::DockControl& control() const { return *world.control; }
 
   void operator()(const ShowStep&) const {
-    CallOnBehalf(world, "UserControl_Show", [&] { control().UserControl_Show(); });
+    CallOnBehalf(world, "UserControl_Show", [&] {
+      if (world.hosted) return world.hosted->Show();
+      control().UserControl_Show();
+    });
   }
   void operator()(const ResizeStep& s) const {
-    CallOnBehalf(world, "UserControl_Resize",
-                 [&] { control().UserControl_Resize(s.width, s.height); });
+    CallOnBehalf(world, "UserControl_Resize", [&] {
+      if (world.hosted) return world.hosted->Resize(s.width, s.height);
+      control().UserControl_Resize(s.width, s.height);
+    });
   }
   void operator()(const DockStep&) const {
-    CallOnBehalf(world, "IRetrieveDockableContainer_SetDockContainer",
-                 [&] { control().IRetrieveDockableContainer_SetDockContainer(world.container); });
+    CallOnBehalf(world, "IRetrieveDockableContainer_SetDockContainer", [&] {
+      if (world.hosted) return world.hosted->Dock();
+      control().IRetrieveDockableContainer_SetDockContainer(world.container);
+    });
   }
   void operator()(const ActivateStep& s) const {
     world.application->Activate(s.document);
@@ -49,7 +58,10 @@ struct Perform {
                  [&] { world.application->CloseDocument(s.document); });
   }
   void operator()(const TerminateStep&) const {
-    CallOnBehalf(world, "UserControl_Terminate", [&] { control().UserControl_Terminate(); });
+    CallOnBehalf(world, "UserControl_Terminate", [&] {
+      if (world.hosted) return world.hosted->Terminate();
+      control().UserControl_Terminate();
+    });
   }
   void operator()(const EventStep& s) const {
     CallOnBehalf(world, "vnvEvents_" + s.event, [&] { world.viewer.RaiseEvent(s.event, s.args); });
@@ -63,12 +75,22 @@ struct Perform {
                  [&] { world.application->RunCommand(*active, s.name, center, s.viewSize); });
   }
   void operator()(const ClickStep&) const {
-    CallOnBehalf(world, "Command1_Click", [&] { control().Command1_Click(); });
+    CallOnBehalf(world, "Command1_Click", [&] {
+      if (world.hosted) return world.hosted->Click();
+      control().Command1_Click();
+    });
   }
   void operator()(const CallStep& s) const {
     std::string layername = s.layername;
     sync::DockControlInterface& client = control();  // the published interface
     CallOnBehalf(world, s.method, [&] {
+      if (world.hosted) {
+        const bool found = world.hosted->Call(s.method, layername);
+        if (s.method == "FindLayer") {
+          world.journal.Write("caller FindLayer -> " + std::string(found ? "Object" : "Nothing"));
+        }
+        return;
+      }
       if (s.method == "AddLayer") client.AddLayer(layername);
       if (s.method == "DeleteAll") client.DeleteAll(layername);
       if (s.method == "DeleteLayer") client.DeleteLayer(layername);

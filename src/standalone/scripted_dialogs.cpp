@@ -31,9 +31,19 @@ host::MessageAnswer ScriptedDialogs::MessageBox(const std::string& text,
                            TranscriptString(caption.value_or(defaultCaption_));
   return Journaled(journal_, line, [&]() -> std::pair<host::MessageAnswer, std::string> {
     faults_.Check("dialogs.MessageBox");
-    if (!confirm) return {host::MessageAnswer::Ok, ""};
-    if (person_.TakeYes(line)) return {host::MessageAnswer::Yes, " -> Yes"};
-    return {host::MessageAnswer::No, " -> No"};
+    host::MessageAnswer answer = host::MessageAnswer::Ok;
+    if (confirm)
+      answer = person_.TakeYes(line) ? host::MessageAnswer::Yes : host::MessageAnswer::No;
+    if (presenter_) answer = presenter_->Message(text, buttons, caption, answer);
+    switch (answer) {
+      case host::MessageAnswer::Yes:
+        return {answer, " -> Yes"};
+      case host::MessageAnswer::No:
+        return {answer, " -> No"};
+      case host::MessageAnswer::Ok:
+        break;
+    }
+    return {answer, ""};
   });
 }
 
@@ -46,6 +56,7 @@ std::optional<std::string> ScriptedDialogs::InputBox(const std::string& prompt,
   return Journaled(journal_, line, [&]() -> std::pair<std::optional<std::string>, std::string> {
     faults_.Check("dialogs.InputBox");
     std::optional<std::string> typed = person_.TakeInput(line);
+    if (presenter_) typed = presenter_->Input(prompt, caption, defaultText, typed);
     return {typed, typed ? " -> " + TranscriptString(*typed) : " -> cancel"};
   });
 }

@@ -18,6 +18,21 @@
 
 namespace nimbo::standalone {
 
+// Where the person gives an answer on a platform with real boxes: the box is shown, the
+// answer pressed or typed into it, and what the box then returns is the outcome.
+class BoxPresenter {
+ public:
+  virtual ~BoxPresenter() = default;
+  // `press`: the button the person presses (Ok for a box with only OK).
+  virtual host::MessageAnswer Message(const std::string& text, host::MessageButtons buttons,
+                                      const std::optional<std::string>& caption,
+                                      host::MessageAnswer press) = 0;
+  // `type`: what the person types before OK; nothing: Cancel.
+  virtual std::optional<std::string> Input(const std::string& prompt, const std::string& caption,
+                                           const std::string& defaultText,
+                                           const std::optional<std::string>& type) = 0;
+};
+
 class ScriptedDialogs : public host::Dialogs {
  public:
   // All borrowed, shared with the rest of the embedded default. `defaultCaption` is the
@@ -35,11 +50,15 @@ class ScriptedDialogs : public host::Dialogs {
   std::optional<std::string> InputBox(const std::string& prompt, const std::string& caption,
                                       const std::string& defaultText) override;
 
+  // Shows every box through `presenter` (borrowed; null: none, the answer is the outcome).
+  void PresentThrough(BoxPresenter* presenter) { presenter_ = presenter; }
+
  private:
   ScriptedPerson& person_;  // borrowed
   Journal& journal_;        // borrowed
   FaultPlan& faults_;       // borrowed
   std::string defaultCaption_;
+  BoxPresenter* presenter_ = nullptr;
 };
 
 }  // namespace nimbo::standalone

@@ -91,6 +91,10 @@ int main(int argc, char** argv) {
       ->add_option("--svg", options.svg,
                    "draw the final drawing and the viewer's overlays as SVG to FILE")
       ->type_name("FILE.svg");
+  replay->add_flag("--through-control", options.throughControl,
+                   "play the session through the control created by its class in the CAD "
+                   "application's palette, answering its real boxes (the Windows build, with "
+                   "a display)");
 
   CLI::App* targets =
       app.add_subcommand("targets", "Lists the operations that a `fail` step can make fail.");

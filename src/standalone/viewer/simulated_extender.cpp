@@ -2,10 +2,13 @@
 
 namespace nimbo::standalone {
 
+std::string ExtenderLine(const std::string& control, const char* property, float value) {
+  return control + " " + property + " = " + TranscriptNumber(static_cast<double>(value));
+}
+
 void SimulatedExtender::Set(const char* property, float& member, float value) {
   member = value;
-  // The value as the single-precision property holds it, written exactly.
-  journal_.Write(control_ + " " + property + " = " + TranscriptNumber(static_cast<double>(value)));
+  journal_.Write(ExtenderLine(control_, property, value));
 }
 
 }  // namespace nimbo::standalone

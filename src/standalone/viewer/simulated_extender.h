@@ -26,6 +26,10 @@ inline constexpr ExtenderGeometry kViewerDesignGeometry{0, 0, 465 * kTwipsPerPix
 // The button "Center in new map point".
 inline constexpr ExtenderGeometry kButtonDesignGeometry{2340, 5775, 2745, 420};
 
+// `<control> <property> = <value>`, the value as the single-precision property holds it,
+// written exactly.
+std::string ExtenderLine(const std::string& control, const char* property, float value);
+
 class SimulatedExtender : public host::ExtenderProperties {
  public:
   // `control` names the control in the journal ("viewer", "button"). The journal is

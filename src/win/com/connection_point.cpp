@@ -40,6 +40,15 @@ void ConnectionPoint::FireAt(DWORD cookie, DISPID id,
   sink.Invoke(id, CallKind::Method, values);
 }
 
+HRESULT ConnectionPoint::QueryInterface(REFIID iid, void** out) {
+  if (out != nullptr && iid == IID_ISupportErrorInfo) {
+    *out = static_cast<ISupportErrorInfo*>(this);
+    AddRef();
+    return S_OK;
+  }
+  return ComObject::QueryInterface(iid, out);
+}
+
 HRESULT ConnectionPoint::GetConnectionInterface(IID* out) {
   if (out == nullptr) return E_POINTER;
   *out = eventInterface_;

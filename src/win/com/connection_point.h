@@ -29,7 +29,9 @@ struct ConnectionHooks {
   std::function<void(DWORD cookie)> unadvised;
 };
 
-class ConnectionPoint final : public ComObject<IConnectionPoint> {
+// A refused Advise or Unadvise leaves its error information for the caller, so the point
+// vouches for it (ISupportErrorInfo).
+class ConnectionPoint final : public ComObject<IConnectionPoint>, public ISupportErrorInfo {
  public:
   // `container` is borrowed: it owns the point and calls DetachContainer before it goes.
   static ComPtr<ConnectionPoint> Create(REFIID eventInterface, IConnectionPointContainer* container,
@@ -48,6 +50,15 @@ class ConnectionPoint final : public ComObject<IConnectionPoint> {
   void Fire(DISPID id, std::span<const automation::Variant> arguments);
   // The same into the one sink of `cookie`; none (unadvised meanwhile) is no call.
   void FireAt(DWORD cookie, DISPID id, std::span<const automation::Variant> arguments);
+
+  // IUnknown, for both interfaces.
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+  ULONG STDMETHODCALLTYPE AddRef() override { return ComObject::AddRef(); }
+  ULONG STDMETHODCALLTYPE Release() override { return ComObject::Release(); }
+  // ISupportErrorInfo
+  HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override {
+    return iid == IID_IConnectionPoint ? S_OK : S_FALSE;
+  }
 
   // IConnectionPoint. A sink is held through the event interface when it answers it,
   // otherwise through IDispatch: an event interface is a dispinterface.

@@ -14,6 +14,7 @@
 #include "automation/locale.h"
 #include "host/dialogs.h"
 #include "host/platform.h"
+#include "host/viewer.h"
 #include "host/viewer_operations.h"
 #include "win/com/com_ptr.h"
 
@@ -39,6 +40,12 @@ struct DockControlParts {
   // The coclass's type information, for IProvideClassInfo2; null: the object does not
   // describe itself.
   com::ComPtr<ITypeInfo> classInfo;
+  // What the core reaches its children's container-provided properties through, in place
+  // of the children's own (a journal of them, say): asked once for each, with "viewer" and
+  // "button"; what it answers must outlive the object. Empty: the children's own.
+  std::function<nimbo::host::ExtenderProperties*(const char* child,
+                                                 nimbo::host::ExtenderProperties& own)>
+      childExtender;
   // Held for as long as the object lives (the library's count of live objects); may be null.
   std::shared_ptr<const void> lifetime;
 };

@@ -33,6 +33,10 @@ nimbo::host::ControlEnvironment EnvironmentOf(const DockControlParts& parts, Vie
   environment.viewer = &viewer;
   environment.viewerExtender = &viewer;
   environment.button = &button;
+  if (parts.childExtender) {
+    environment.viewerExtender = parts.childExtender("viewer", viewer);
+    environment.button = parts.childExtender("button", button);
+  }
   environment.runningObjects = parts.runningObjects.get();
   environment.dialogs = parts.dialogs.get();
   environment.locale = parts.locale;
@@ -141,10 +145,9 @@ LRESULT DockControlObject::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SIZE:
       ReportSize();
       return 0;
-    case WM_SHOWWINDOW:
-      // The core reports its own failures (Show's rule): nothing comes back here.
-      if (wParam != FALSE && childrenMade_ && !terminated_) core_.UserControl_Show();
-      break;
+    case WM_WINDOWPOSCHANGED:
+      NoteWhetherSeen();
+      break;  // and on: the default procedure sends WM_SIZE
     case WM_COMMAND:
       if (LOWORD(wParam) == kCommand1Id && HIWORD(wParam) == BN_CLICKED && !terminated_) {
         core_.Command1_Click();
@@ -155,6 +158,19 @@ LRESULT DockControlObject::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
       break;
   }
   return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void DockControlObject::NoteWhetherSeen() {
+  // Visible with every window it sits in: a window shown inside a hidden palette is not
+  // seen until the palette is.
+  if (window_ == nullptr || IsWindowVisible(window_) == FALSE) {
+    seen_ = false;
+    return;
+  }
+  if (seen_ || !childrenMade_ || terminated_) return;
+  seen_ = true;
+  // The core reports its own failures (Show's rule): nothing comes back here.
+  core_.UserControl_Show();
 }
 
 void DockControlObject::ReportSize() {
@@ -245,6 +261,8 @@ void DockControlObject::ActivateInPlace(IOleClientSite* activeSite, HWND parent,
     }
   }
   ShowWindow(window_, SW_SHOWNA);
+  // Already shown, in a container that has been shown since.
+  NoteWhetherSeen();
 }
 
 SIZEL DockControlObject::ExtentOfWindow() const {

@@ -7,9 +7,12 @@
 // - Resize: on every size change of the control's window, including the first one, which
 //   comes when the window and its children are made at the first in-place activation
 //   (before the first Show);
-// - Show: each time the control's window goes from hidden to visible (WM_SHOWWINDOW), the
-//   first time at the first activation (DoVerb OLEIVERB_INPLACEACTIVATE, SHOW, PRIMARY or
-//   UIACTIVATE), again after DoVerb OLEIVERB_HIDE and a later activation;
+// - Show: each time the control comes into sight, its window visible with every window it
+//   sits in: at the first activation (DoVerb OLEIVERB_INPLACEACTIVATE, SHOW, PRIMARY or
+//   UIACTIVATE) in a container already shown, or at the first activation after the
+//   container was shown; again after DoVerb OLEIVERB_HIDE and a later activation. A
+//   control activated in a hidden palette has its Resize then, and its Show when it is
+//   seen;
 // - Terminate: once, when the object is closed (IOleObject::Close), or when it is destroyed
 //   without having been closed.
 // The window and the children live from the first activation until Close; in-place
@@ -184,6 +187,8 @@ class DockControlObject final : public IOleObject,
 
   // Makes the window and the children at the first activation, and shows the window.
   void ActivateInPlace(IOleClientSite* activeSite, HWND parent, LPCRECT position);
+  // Show, when the window has come into sight since it was last out of it.
+  void NoteWhetherSeen();
   // The core's Resize for the window's current size, when it differs from the last one.
   void ReportSize();
   void RaiseTerminate();
@@ -215,6 +220,7 @@ class DockControlObject final : public IOleObject,
 
   HWND window_ = nullptr;
   bool childrenMade_ = false;
+  bool seen_ = false;                 // since the last Show
   std::optional<SIZE> reportedSize_;  // pixels, of the last Resize
   std::optional<automation::AutomationError> resizeFailure_;
   SIZEL extent_{};  // HIMETRIC, as the container last set it

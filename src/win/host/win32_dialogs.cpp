@@ -140,8 +140,9 @@ nimbo::host::MessageAnswer Win32Dialogs::MessageBox(const std::string& text,
 std::optional<std::string> Win32Dialogs::InputBox(const std::string& prompt,
                                                   const std::string& caption,
                                                   const std::string& defaultText) {
-  // The run-time's input box, in dialog units.
-  DialogTemplate layout(com::Utf16FromUtf8(caption), 240, 100);
+  // The run-time's input box, in dialog units; without a caption, the library's name, as
+  // the run-time's own shows its program's.
+  DialogTemplate layout(com::Utf16FromUtf8(caption.empty() ? defaultCaption_ : caption), 240, 100);
   layout.Item(kPromptId, kStaticClass, SS_LEFT, 7, 7, 170, 60, com::Utf16FromUtf8(prompt));
   layout.Item(IDOK, kButtonClass, BS_DEFPUSHBUTTON | WS_TABSTOP, 183, 7, 50, 14, L"OK");
   layout.Item(IDCANCEL, kButtonClass, BS_PUSHBUTTON | WS_TABSTOP, 183, 24, 50, 14, L"Cancel");

@@ -34,26 +34,28 @@ class CadObjects : public std::enable_shared_from_this<CadObjects> {
   static std::shared_ptr<CadObjects> Create();
 
   // Each answers Nothing for a null object.
-  com::ComPtr<com::TableDispatch> Application(const host::ApplicationRef& application);
-  automation::Variant Document(const host::DocumentRef& document);
+  com::ComPtr<com::TableDispatch> Application(const ::nimbo::host::ApplicationRef& application);
+  automation::Variant Document(const ::nimbo::host::DocumentRef& document);
   // `iid`: IAcadModelSpace or IAcadPaperSpace.
-  automation::Variant Space(const std::shared_ptr<host::EntityCollection>& space, REFIID iid);
-  automation::Variant Block(const std::shared_ptr<host::Block>& block);
-  automation::Variant Blocks(const std::shared_ptr<host::Blocks>& blocks);
-  automation::Variant Layers(const std::shared_ptr<host::Layers>& layers);
-  automation::Variant Layer(const host::LayerRef& layer);
-  automation::Variant SelectionSets(const std::shared_ptr<host::SelectionSets>& sets);
-  automation::Variant SelectionSet(const std::shared_ptr<host::SelectionSet>& set);
-  automation::Variant Utility(const std::shared_ptr<host::Utility>& utility);
-  automation::Variant Color(const std::shared_ptr<host::Color>& color);
-  automation::Variant Entity(const host::EntityRef& entity);
+  automation::Variant Space(const std::shared_ptr<::nimbo::host::EntityCollection>& space,
+                            REFIID iid);
+  automation::Variant Block(const std::shared_ptr<::nimbo::host::Block>& block);
+  automation::Variant Blocks(const std::shared_ptr<::nimbo::host::Blocks>& blocks);
+  automation::Variant Layers(const std::shared_ptr<::nimbo::host::Layers>& layers);
+  automation::Variant Layer(const ::nimbo::host::LayerRef& layer);
+  automation::Variant SelectionSets(const std::shared_ptr<::nimbo::host::SelectionSets>& sets);
+  automation::Variant SelectionSet(const std::shared_ptr<::nimbo::host::SelectionSet>& set);
+  automation::Variant Utility(const std::shared_ptr<::nimbo::host::Utility>& utility);
+  automation::Variant Color(const std::shared_ptr<::nimbo::host::Color>& color);
+  automation::Variant Entity(const ::nimbo::host::EntityRef& entity);
   // The object GetInterfaceObject answered: the Map application, or a type mismatch.
   automation::Variant InterfaceObject(const automation::ObjectRef& object);
-  automation::Variant Map(const host::MapApplicationRef& map);
-  automation::Variant Tables(const std::shared_ptr<host::ODTables>& tables);
-  automation::Variant Table(const std::shared_ptr<host::ODTable>& table);
-  automation::Variant FieldDefinitions(const std::shared_ptr<host::ODFieldDefinitions>& fields);
-  automation::Variant Record(const std::shared_ptr<host::ODRecord>& record);
+  automation::Variant Map(const ::nimbo::host::MapApplicationRef& map);
+  automation::Variant Tables(const std::shared_ptr<::nimbo::host::ODTables>& tables);
+  automation::Variant Table(const std::shared_ptr<::nimbo::host::ODTable>& table);
+  automation::Variant FieldDefinitions(
+      const std::shared_ptr<::nimbo::host::ODFieldDefinitions>& fields);
+  automation::Variant Record(const std::shared_ptr<::nimbo::host::ODRecord>& record);
 
   // Cuts every object made here off (RPC_E_DISCONNECTED) and unadvises the event relays.
   void Shutdown();
@@ -69,9 +71,10 @@ class CadObjects : public std::enable_shared_from_this<CadObjects> {
   com::ComPtr<ITypeInfo> TypeInfo(REFGUID guid);
 
   // Members of the object families, in cad_*_members.cpp.
-  std::vector<com::DispatchMember> EntityMembers(const host::EntityRef& entity, REFIID iid);
+  std::vector<com::DispatchMember> EntityMembers(const ::nimbo::host::EntityRef& entity,
+                                                 REFIID iid);
   std::vector<com::DispatchMember> SpaceMembers(
-      const std::shared_ptr<host::EntityCollection>& space);
+      const std::shared_ptr<::nimbo::host::EntityCollection>& space);
 
   std::shared_ptr<bool> gone_ = std::make_shared<bool>(false);
   com::ComPtr<ITypeLib> library_;

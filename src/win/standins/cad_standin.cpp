@@ -20,6 +20,10 @@ CadStandin::CadStandin(host::ApplicationRef application)
   }
 }
 
+automation::Variant CadStandin::DocumentObject(const host::DocumentRef& document) {
+  return objects_->Document(document);
+}
+
 CadStandin::~CadStandin() {
   RevokeActiveObject(runningCookie_, nullptr);
   progId_.reset();

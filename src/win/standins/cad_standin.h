@@ -32,6 +32,8 @@ class CadStandin {
   CadStandin& operator=(const CadStandin&) = delete;
 
   com::TableDispatch& Object() { return *object_.Get(); }
+  // The COM drawing that stands for `document`, as the application's members hand it out.
+  automation::Variant DocumentObject(const ::nimbo::host::DocumentRef& document);
 
  private:
   std::shared_ptr<CadObjects> objects_;

@@ -145,7 +145,8 @@ TEST(CadTypeLibrary, EveryObjectsInterfaceAndMembersAreItsTables) {
   objects["ODRecord"] = record;
   objects["ODFieldValue"] = AsObject(record->Call("Item", {Variant("Owner")}));
 
-  // Every dispinterface of the library but the events is among them.
+  // Every dispinterface of the library is among them, but the events and the dock
+  // container's interface, which is called through its vtable, not answered from a table.
   com::ComPtr<ITypeInfo> appInfo;
   com::ComPtr<ITypeLib> library;
   UINT index = 0;
@@ -157,8 +158,9 @@ TEST(CadTypeLibrary, EveryObjectsInterfaceAndMembersAreItsTables) {
     BSTR name = nullptr;
     library->GetTypeInfoType(i, &kind);
     library->GetDocumentation(static_cast<INT>(i), &name, nullptr, nullptr, nullptr);
-    if (kind == TKIND_DISPATCH && Narrow(name) != "_DAcadDocumentEvents") {
-      interfaces.insert(Narrow(name));
+    const std::string named = Narrow(name);
+    if (kind == TKIND_DISPATCH && named.rfind("_D", 0) != 0 && named != "IStandinDockContainer") {
+      interfaces.insert(named);
     }
     SysFreeString(name);
   }

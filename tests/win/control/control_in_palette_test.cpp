@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "dock_container_standin.h"
-#include "palette.h"
 #include "shell/dock_control.h"
 #include "standalone/embedded_default.h"
 #include "win/com/error_from_call.h"
@@ -19,10 +18,14 @@
 #include "win/control/dock_control_factory.h"
 #include "win/control/dock_control_object.h"
 #include "win/host/com_running_objects.h"
+#include "win/palette/palette_window.h"
 #include "win/standins/cad_standin.h"
 #include "win/standins/viewer_standin.h"
 
 namespace nimbo::win::test {
+
+using palette::Palette;
+using palette::PumpMessages;
 namespace {
 
 using automation::Variant;

@@ -7,8 +7,10 @@
 #include <memory>
 
 #include "automation/error.h"
+#include "replay/outside/windows/control_in_palette.h"
 #include "win/host/com_running_objects.h"
 #include "win/host/com_viewer_control.h"
+#include "win/standins/cad_objects.h"
 #include "win/standins/cad_standin.h"
 #include "win/standins/viewer_standin.h"
 
@@ -55,14 +57,36 @@ class ComOutsideParts final : public OutsideParts {
         viewer_(win::host::ComViewerControl::Create()),
         runningObjects_(world.faults) {}
 
+  ~ComOutsideParts() override {
+    if (documents_) documents_->Shutdown();
+  }
+
   host::ViewerControl* Viewer() override { return viewer_.get(); }
   host::RunningObjects* RunningObjects() override { return &runningObjects_; }
+
+  std::unique_ptr<HostedControl> HostControl(standalone::EmbeddedDefault& world) override {
+    ControlInPalette::DocumentObject documentObject;
+    if (cadStandin_) {
+      documentObject = [cad = cadStandin_.get()](const host::DocumentRef& document) {
+        return cad->DocumentObject(document);
+      };
+    } else {
+      // Drawings without a running application to find them by: the container still
+      // hands them to the control.
+      documents_ = win::standins::CadObjects::Create();
+      documentObject = [objects = documents_.get()](const host::DocumentRef& document) {
+        return objects->Document(document);
+      };
+    }
+    return std::make_unique<ControlInPalette>(world, runningObjects_, std::move(documentObject));
+  }
 
  private:
   // Declared so that the adapters go before the stand-ins they call.
   Apartment apartment_;
   win::standins::ViewerStandin viewerStandin_;
   std::unique_ptr<win::standins::CadStandin> cadStandin_;
+  std::shared_ptr<win::standins::CadObjects> documents_;  // only without the application
   std::unique_ptr<win::host::ComViewerControl> viewer_;
   CheckedRunningObjects runningObjects_;
 };

@@ -1,4 +1,4 @@
-#include "palette.h"
+#include "win/palette/palette_window.h"
 
 #include <fstream>
 #include <utility>
@@ -7,10 +7,10 @@
 #include "automation/error.h"
 #include "automation/error_rules.h"
 
-namespace nimbo::win::test {
+namespace nimbo::win::palette {
 
 namespace {
-constexpr const wchar_t* kPaletteClass = L"NimboTestPalette";
+constexpr const wchar_t* kPaletteClass = L"NimboPalette";
 }  // namespace
 
 LRESULT CALLBACK Palette::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -19,15 +19,19 @@ LRESULT CALLBACK Palette::WindowProcedure(HWND window, UINT message, WPARAM wPar
     if (palette != nullptr && palette->site_) {
       RECT client{};
       GetClientRect(window, &client);
-      // A window procedure lets nothing escape: the control has had its say.
-      automation::TrapSilently([&] { palette->site_->MoveTo(client); });
+      // A window procedure lets nothing escape: the failure is kept for whoever resized.
+      try {
+        palette->site_->MoveTo(client);
+      } catch (...) {
+        palette->layoutFailure_ = automation::CurrentError();
+      }
     }
     return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-Palette::Palette(const CLSID& controlClass, int width, int height) {
+Palette::Palette(const CLSID& controlClass, int width, int height, bool hidden) {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof(windowClass);
   if (!GetClassInfoExW(GetModuleHandleW(nullptr), kPaletteClass, &windowClass)) {
@@ -45,7 +49,7 @@ Palette::Palette(const CLSID& controlClass, int width, int height) {
                             GetModuleHandleW(nullptr), nullptr);
   if (window_ == nullptr) throw automation::AutomationError(1, "The palette could not be made");
   SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  ShowWindow(window_, SW_SHOWNORMAL);
+  if (!hidden) ShowWindow(window_, SW_SHOWNORMAL);
   RECT client{};
   GetClientRect(window_, &client);
   const control::PixelsPerInch dpi = control::ScreenPixelsPerInch();
@@ -64,8 +68,18 @@ void Palette::ResizeClient(int width, int height) {
   RECT frame{0, 0, width, height};
   AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
                      static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)));
+  layoutFailure_.reset();
   SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-               SWP_NOMOVE | SWP_NOZORDER);
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (layoutFailure_) throw *std::exchange(layoutFailure_, std::nullopt);
+}
+
+void Palette::Show() {
+  ShowWindow(window_, SW_SHOWNORMAL);
+}
+
+void Palette::Hide() {
+  ShowWindow(window_, SW_HIDE);
 }
 
 void Palette::Close() {
@@ -124,4 +138,4 @@ void PumpMessages() {
   }
 }
 
-}  // namespace nimbo::win::test
+}  // namespace nimbo::win::palette
