@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The main check of the Windows build: every example session and every session of the
 # reliability scenarios, replayed by the Linux nimbodock and by nimbodock.exe under
-# wine64, gives the same transcript, state and exit code, byte for byte; so do
-# `targets`, the fault sweep and the replay's refusals. One verdict per session; a difference is shown
-# with diff -u.
+# wine64, gives the same transcript, state and exit code, byte for byte; so does every
+# example played by nimbodock.exe through the control in its palette
+# (`--through-control`, on the display), and so do `targets`, the fault sweep and the
+# replay's refusals. One verdict per session; a difference is shown with diff -u.
 #
 #   tools/compare-windows.sh [LINUX_NIMBODOCK]
 #
