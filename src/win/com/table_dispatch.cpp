@@ -88,6 +88,9 @@ HRESULT TableDispatch::QueryInterface(REFIID iid, void** out) {
     *out = static_cast<IProvideClassInfo2*>(this);
   } else if (iid == IID_IConnectionPointContainer && point_) {
     *out = static_cast<IConnectionPointContainer*>(this);
+  } else if (void* other =
+                 description_.otherInterface ? description_.otherInterface(iid) : nullptr) {
+    *out = other;
   } else {
     return E_NOINTERFACE;
   }

@@ -66,6 +66,9 @@ struct DispatchDescription {
   ConnectionHooks connectionHooks;
   // Held for as long as the object lives: a server's count of its live objects.
   std::shared_ptr<const void> lifetime;
+  // Interfaces beyond these, implemented elsewhere with the object's identity and count
+  // (an OLE control's window interfaces): the pointer for `iid`, or null. May be empty.
+  std::function<void*(REFIID iid)> otherInterface;
 };
 
 class TableDispatch final : public IDispatch,

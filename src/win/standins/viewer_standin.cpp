@@ -7,6 +7,7 @@
 #include "standalone/viewer/simulated_viewer.h"
 #include "win/standins/nimbo_viewer_standin_ids.h"
 #include "win/standins/standin_type_library.h"
+#include "win/standins/viewer_window.h"
 
 namespace nimbo::win::standins {
 
@@ -53,7 +54,11 @@ ViewerStandin::ViewerStandin(standalone::SimulatedViewer& viewer) : viewer_(view
   description.otherMember = [&viewer](DISPID dispid, std::span<Variant> arguments) {
     return viewer.Invoke(dispid, arguments);
   };
+  // An in-place control to a container, so that the palette shows where the viewer sits.
+  auto window = std::make_shared<ViewerWindow>();
+  description.otherInterface = [window](REFIID iid) { return window->InterfaceFor(iid); };
   object_ = com::TableDispatch::Create(std::move(description));
+  window->Attach(static_cast<IDispatch*>(object_.Get()));
   relay_ = std::make_unique<EventRelay>(*object_.Get());
   relayCookie_ = viewer_.Advise(relay_.get());
   com::ComPtr<IUnknown> shared(static_cast<IDispatch*>(object_.Get()));

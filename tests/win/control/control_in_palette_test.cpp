@@ -150,6 +150,15 @@ TEST(ControlInPaletteTest, LivesThroughShowResizeClickAndCloseAndGivesBackEveryR
   EXPECT_EQ(extender.Get("Left"), Variant(5.0));
   EXPECT_EQ(extender.Get("Width"), Variant(static_cast<double>(w - 5.0f)));
   EXPECT_EQ(extender.Get("Height"), Variant(static_cast<double>(h - 420.0f - 5.0f)));
+  // The viewer's own window is where its extender says, above the button.
+  HWND viewerWindow = object->Viewer().Site()->ControlWindow();
+  ASSERT_NE(viewerWindow, nullptr);
+  EXPECT_TRUE(IsWindowVisible(viewerWindow));
+  const RECT viewerExpected{
+      control::TwipsToPixels(5.0f, dpi.x), 0,
+      control::TwipsToPixels(5.0f, dpi.x) + control::TwipsToPixels(w - 5.0f, dpi.x),
+      control::TwipsToPixels(h - 425.0f, dpi.y)};
+  EXPECT_EQ(Text(ChildRect(viewerWindow)), Text(viewerExpected));
 
   // Hidden and shown again, where it was: a second Show and no other Resize.
   auto ole = com::ComPtr<IUnknown>(palette.Control()).As<IOleObject>();
