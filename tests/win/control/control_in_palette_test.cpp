@@ -241,5 +241,34 @@ TEST(ControlInPaletteTest, ReleasedWithoutCloseLetsGoOfTheViewer) {
       << world.journal.Text();
 }
 
+// A viewer whose class cannot be created does not stop the palette: the control and its
+// button are there, and Show tells the person why there is no imagery.
+TEST(ControlInPaletteTest, AViewerThatCannotBeCreatedIsReportedByShow) {
+  standalone::EmbeddedDefault world{shell::kLibraryName};
+  world.application->AddDocument("Site.dwg");
+  world.application->Activate("Site.dwg");
+  standins::CadStandin cadStandin(world.application);  // so the viewer is all that fails
+  control::DockControlParts parts;
+  parts.runningObjects = std::make_shared<win::host::ComRunningObjects>();
+  parts.dialogs = std::shared_ptr<nimbo::host::Dialogs>(&world.dialogs, [](auto*) {});
+  parts.makeDispatch = LayerDispatch;
+  parts.viewerProgId = "Nimbo.NoSuchViewer";
+  com::ProcessClass controlClass(control::kDockControlClass, "VeskNimboDock17.DockControl",
+                                 [parts] { return control::CreateDockControl(parts); });
+  Palette palette(control::kDockControlClass, 480, 460);
+  PumpMessages();
+  control::DockControlObject* object = control::DockControlObject::Of(palette.Control());
+  ASSERT_NE(object, nullptr);
+  EXPECT_TRUE(IsWindowVisible(object->Window()));
+  EXPECT_TRUE(IsWindowVisible(object->Button().Window()));
+  EXPECT_EQ(object->Viewer().Site(), nullptr);
+  const std::string journal = world.journal.Text();
+  EXPECT_NE(journal.find("UserControl_Show error ActiveX component can't create object"),
+            std::string::npos)
+      << journal;
+  EXPECT_EQ(journal.find("viewer "), std::string::npos) << journal;
+  palette.Close();
+}
+
 }  // namespace
 }  // namespace nimbo::win::test
