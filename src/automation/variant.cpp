@@ -77,27 +77,6 @@ Variant Variant::Value() const {
   }
 }
 
-VarType Variant::Type() const {
-  struct Visitor {
-    VarType operator()(std::monostate) const { return VarType::Empty; }
-    VarType operator()(Null) const { return VarType::Null; }
-    VarType operator()(int16_t) const { return VarType::Integer; }
-    VarType operator()(int32_t) const { return VarType::Long; }
-    VarType operator()(double) const { return VarType::Double; }
-    VarType operator()(const std::string&) const { return VarType::String; }
-    VarType operator()(VBool) const { return VarType::Boolean; }
-    VarType operator()(const ObjectRef&) const { return VarType::Object; }
-    VarType operator()(const DoubleArray&) const { return VarType::DoubleArray; }
-    VarType operator()(const VariantArray&) const { return VarType::VariantArray; }
-    VarType operator()(Missing) const { return VarType::Missing; }
-    VarType operator()(const Reference& r) const {
-      if (r.type == VarType::Empty) return static_cast<Variant*>(r.target)->Type();
-      return r.type;
-    }
-  };
-  return std::visit(Visitor{}, value_);
-}
-
 void Variant::Assign(const Variant& v) {
   if (!IsByRef()) {
     *this = v.Value();

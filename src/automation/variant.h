@@ -3,9 +3,11 @@
 // variable.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -93,8 +95,12 @@ class Variant {
   static Variant Ref(Variant& target);
 
   bool IsByRef() const { return std::holds_alternative<Reference>(value_); }
-  // The type of the value, looking through a reference.
-  VarType Type() const;
+  // The type of the value, looking through a reference. Inline: every call across the
+  // late-bound boundary asks it of each argument.
+  VarType Type() const {
+    const size_t index = value_.index();
+    return index < kReferenceIndex ? static_cast<VarType>(index) : ReferencedType();
+  }
   // A copy of the value, looking through a reference.
   Variant Value() const;
   // Writes through a reference (converting to the referenced type), or replaces the
@@ -126,6 +132,23 @@ class Variant {
   using Storage = std::variant<std::monostate, Null, int16_t, int32_t, double, std::string, VBool,
                                ObjectRef, DoubleArray, VariantArray, Missing, Reference>;
   explicit Variant(Reference r) : value_(r) {}
+  // The alternatives before the reference are in VarType's order, so that an index names
+  // its type.
+  static constexpr size_t kReferenceIndex = std::variant_size_v<Storage> - 1;
+  static_assert(std::is_same_v<std::variant_alternative_t<kReferenceIndex, Storage>, Reference>);
+  static_assert(static_cast<size_t>(VarType::Missing) + 1 == kReferenceIndex);
+  static_assert(
+      std::is_same_v<std::variant_alternative_t<static_cast<size_t>(VarType::String), Storage>,
+                     std::string>);
+  static_assert(std::is_same_v<
+                std::variant_alternative_t<static_cast<size_t>(VarType::Boolean), Storage>, VBool>);
+  static_assert(
+      std::is_same_v<std::variant_alternative_t<static_cast<size_t>(VarType::Object), Storage>,
+                     ObjectRef>);
+  VarType ReferencedType() const {
+    const Reference& r = *std::get_if<Reference>(&value_);
+    return r.type == VarType::Empty ? static_cast<const Variant*>(r.target)->Type() : r.type;
+  }
 
   Storage value_;
 };

@@ -36,6 +36,7 @@ class FaultPlan {
   // make something happen inside an outside call (a document activated, an event raised).
   using CallHook = std::function<void(std::string_view target)>;
   void SetCallHook(CallHook hook) { hook_ = std::move(hook); }
+  bool HasCallHook() const { return static_cast<bool>(hook_); }
 
   int64_t CallCount() const { return calls_; }
   // The target of every call so far, in order (kept only when recording is on).

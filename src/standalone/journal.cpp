@@ -4,11 +4,13 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
 
 #include <nlohmann/json.hpp>
 
 #include "automation/convert.h"
+#include "standalone/shortest_fixed.h"
 
 namespace nimbo::standalone {
 
@@ -60,29 +62,32 @@ std::vector<std::string> Journal::StartingWith(std::string_view prefix, size_t m
   return found;
 }
 
-void AppendTranscriptNumber(std::string& out, double value) {
+void AppendTranscriptNumber(LineText& out, double value) {
   if (std::isnan(value)) {
-    out += "NaN";
+    out.Append("NaN");
     return;
   }
   if (std::isinf(value)) {
-    out += value > 0 ? "Infinity" : "-Infinity";
+    out.Append(value > 0 ? "Infinity" : "-Infinity");
     return;
   }
-  char buffer[64];
+  constexpr size_t kRoom = 64;
+  static_assert(kRoom >= kShortestFixedRoom);
+  char* const at = out.Room(kRoom);
   const double magnitude = std::fabs(value);
-  std::to_chars_result result{};
+  char* end = nullptr;
   if (value == std::trunc(value) && magnitude < 1e16) {
-    result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<int64_t>(value));
+    end = std::to_chars(at, at + kRoom, static_cast<int64_t>(value)).ptr;
+  } else if (magnitude >= 1e-4 && magnitude < 1e16) {
+    end = WriteShortestFixed(at, value);
+    if (end == nullptr) end = std::to_chars(at, at + kRoom, value, std::chars_format::fixed).ptr;
   } else {
-    const auto format = (magnitude >= 1e-4 && magnitude < 1e16) ? std::chars_format::fixed
-                                                                : std::chars_format::scientific;
-    result = std::to_chars(buffer, buffer + sizeof buffer, value, format);
+    end = std::to_chars(at, at + kRoom, value, std::chars_format::scientific).ptr;
   }
-  out.append(buffer, result.ptr);
+  out.Commit(static_cast<size_t>(end - at));
 }
 
-void AppendTranscriptString(std::string& out, const std::string& text) {
+void AppendTranscriptString(LineText& out, const std::string& text) {
   // Most names need no escaping; those are written as they are, without the JSON library,
   // which gives the same bytes for them.
   const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
@@ -91,27 +96,29 @@ void AppendTranscriptString(std::string& out, const std::string& text) {
   });
   if (!plain) {
     // Invalid UTF-8 is replaced rather than refused: the transcript must always be written.
-    out += nlohmann::json(text).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    out.Append(nlohmann::json(text).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
     return;
   }
-  out += '"';
-  out += text;
-  out += '"';
+  char* at = out.Room(text.size() + 2);
+  *at++ = '"';
+  std::memcpy(at, text.data(), text.size());
+  at[text.size()] = '"';
+  out.Commit(text.size() + 2);
 }
 
-void AppendTranscriptValue(std::string& out, const automation::Variant& value) {
+void AppendTranscriptValue(LineText& out, const automation::Variant& value) {
   using automation::VarType;
-  if (value.IsByRef()) out += '&';
+  if (value.IsByRef()) out.Append('&');
   // The typed accessors look through a reference without copying what it refers to.
   switch (value.Type()) {
     case VarType::Empty:
-      out += "Empty";
+      out.Append("Empty");
       return;
     case VarType::Null:
-      out += "Null";
+      out.Append("Null");
       return;
     case VarType::Missing:
-      out += "Missing";
+      out.Append("Missing");
       return;
     case VarType::Integer:
       AppendTranscriptNumber(out, value.AsInteger());
@@ -126,35 +133,53 @@ void AppendTranscriptValue(std::string& out, const automation::Variant& value) {
       AppendTranscriptString(out, value.AsString());
       return;
     case VarType::Boolean:
-      out += value.AsBoolean().IsTrue() ? "True" : "False";
+      out.Append(value.AsBoolean().IsTrue() ? "True" : "False");
       return;
     case VarType::Object:
-      out += value.Value().AsObject() ? "Object" : "Nothing";
+      out.Append(value.Value().AsObject() ? "Object" : "Nothing");
       return;
     case VarType::DoubleArray: {
       const automation::Variant v = value.Value();
-      out += '[';
+      out.Append('[');
       const auto& values = v.AsDoubleArray().values;
       for (size_t i = 0; i < values.size(); ++i) {
-        if (i > 0) out += ", ";
+        if (i > 0) out.Append(", ");
         AppendTranscriptNumber(out, values[i]);
       }
-      out += ']';
+      out.Append(']');
       return;
     }
     case VarType::VariantArray: {
       const automation::Variant v = value.Value();
-      out += '[';
+      out.Append('[');
       const auto& values = v.AsVariantArray().values;
       for (size_t i = 0; i < values.size(); ++i) {
-        if (i > 0) out += ", ";
+        if (i > 0) out.Append(", ");
         AppendTranscriptValue(out, values[i]);
       }
-      out += ']';
+      out.Append(']');
       return;
     }
   }
-  out += '?';
+  out.Append('?');
+}
+
+void AppendTranscriptNumber(std::string& out, double value) {
+  LineText text;
+  AppendTranscriptNumber(text, value);
+  out.append(text.View());
+}
+
+void AppendTranscriptString(std::string& out, const std::string& text) {
+  LineText line;
+  AppendTranscriptString(line, text);
+  out.append(line.View());
+}
+
+void AppendTranscriptValue(std::string& out, const automation::Variant& value) {
+  LineText text;
+  AppendTranscriptValue(text, value);
+  out.append(text.View());
 }
 
 std::string TranscriptNumber(double value) {

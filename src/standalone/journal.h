@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "automation/variant.h"
+#include "standalone/line_text.h"
 
 namespace nimbo::standalone {
 
@@ -83,6 +84,9 @@ std::string TranscriptValue(const automation::Variant& value);
 void AppendTranscriptNumber(std::string& out, double value);
 void AppendTranscriptString(std::string& out, const std::string& text);
 void AppendTranscriptValue(std::string& out, const automation::Variant& value);
+void AppendTranscriptNumber(LineText& out, double value);
+void AppendTranscriptString(LineText& out, const std::string& text);
+void AppendTranscriptValue(LineText& out, const automation::Variant& value);
 // A point as "(x, y, z)".
 std::string TranscriptPoint(double x, double y, double z);
 

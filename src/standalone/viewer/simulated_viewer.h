@@ -13,8 +13,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -24,6 +24,7 @@
 #include "host/viewer_operations.h"
 #include "standalone/fault_plan.h"
 #include "standalone/journal.h"
+#include "standalone/line_text.h"
 #include "standalone/simulated_event_sinks.h"
 #include "standalone/viewer/simulated_viewer_dispatch.h"
 #include "standalone/viewer/simulated_viewer_events.h"
@@ -69,6 +70,13 @@ class SimulatedViewer : public host::ViewerControl {
   void SetWriteBackHook(CallHook hook) { writeBackHook_ = std::move(hook); }
 
  private:
+  // The operation on the caller's own arguments, all of their parameters' types; or on
+  // converted copies, with the hooks, the by-reference ones written back after it.
+  automation::Variant PerformInPlace(const host::ViewerOperation& operation,
+                                     std::span<automation::Variant> arguments);
+  automation::Variant PerformConverted(const host::ViewerOperation& operation,
+                                       std::span<automation::Variant> arguments);
+
   Journal& journal_;   // borrowed
   FaultPlan& faults_;  // borrowed
   ViewerModel model_;
@@ -76,8 +84,8 @@ class SimulatedViewer : public host::ViewerControl {
   std::vector<int> callCounts_;  // by DISPID
   CallHook hook_;
   CallHook writeBackHook_;
-  std::deque<std::string> lineBuffers_;  // by depth of nested calls; stable addresses
-  size_t depth_ = 0;                     // calls in progress
+  std::vector<std::unique_ptr<LineText>> lineBuffers_;  // by depth of nested calls
+  size_t depth_ = 0;                                    // calls in progress
 };
 
 }  // namespace nimbo::standalone

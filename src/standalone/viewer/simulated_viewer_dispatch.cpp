@@ -1,12 +1,10 @@
 #include "standalone/viewer/simulated_viewer_dispatch.h"
 
-#include <functional>
-#include <map>
 #include <string>
-#include <string_view>
 
 #include "automation/convert.h"
 #include "automation/error.h"
+#include "host/viewer_views.h"
 
 namespace nimbo::standalone {
 
@@ -66,156 +64,8 @@ struct Args {
   }
 };
 
-using Handler = std::function<Variant(ViewerModel&, const Args&)>;
-
 Variant None() {
   return Variant();
-}
-
-std::map<std::string_view, Handler> BuildHandlers() {
-  std::map<std::string_view, Handler> handlers = {
-      {"SetClientInfo",
-       [](ViewerModel& m, const Args& a) {
-         m.SetClientInfo(a.String(0), a.String(1));
-         return None();
-       }},
-      {"GetViewMode",
-       [](ViewerModel& m, const Args& a) { return Variant(m.GetViewMode(a.Long(0))); }},
-      {"IsViewActive",
-       [](ViewerModel& m, const Args& a) { return Variant::Bool(m.IsViewActive(a.Long(0))); }},
-      {"IsMapSyncView",
-       [](ViewerModel& m, const Args& a) { return Variant::Bool(m.IsMapSyncView(a.Long(0))); }},
-      {"RegisterOverlayLayer",
-       [](ViewerModel& m, const Args& a) {
-         m.RegisterOverlayLayer(a.String(0), a.Long(1),
-                                OverlayRegistration{a.Bool(2), a.Bool(3), a.Bool(4)});
-         return None();
-       }},
-      {"RemoveOverlayLayer",
-       [](ViewerModel& m, const Args& a) {
-         m.RemoveOverlayLayer(a.String(0), a.Long(1));
-         return None();
-       }},
-      {"ResetOverlays",
-       [](ViewerModel& m, const Args& a) {
-         m.ResetOverlays(a.Long(0));
-         return None();
-       }},
-      {"GetOverlayLayerCount",
-       [](ViewerModel& m, const Args& a) { return Variant(m.GetOverlayLayerCount(a.Long(0))); }},
-      {"GetOverlayLayerName",
-       [](ViewerModel& m, const Args& a) {
-         return Variant(m.GetOverlayLayerName(a.Long(0), a.Long(1)));
-       }},
-      {"ActivateOverlayMosaic",
-       [](ViewerModel& m, const Args& a) {
-         m.ActivateOverlay(a.String(0), a.Long(1), "mosaic");
-         return None();
-       }},
-      {"ActivateOverlayDiscrete",
-       [](ViewerModel& m, const Args& a) {
-         m.ActivateOverlay(a.String(0), a.Long(1), "discrete");
-         return None();
-       }},
-      {"BeginFeature",
-       [](ViewerModel& m, const Args&) {
-         m.BeginFeature();
-         return None();
-       }},
-      {"AddVertex",
-       [](ViewerModel& m, const Args& a) {
-         m.AddVertex(a.Double(0), a.Double(1));
-         return None();
-       }},
-      {"AddPointFeature",
-       [](ViewerModel& m, const Args& a) {
-         m.FinishFeature("point", a.String(0), a.Long(1), a.Bool(3));
-         return None();
-       }},
-      {"AddLineFeature",
-       [](ViewerModel& m, const Args& a) {
-         m.FinishFeature("line", a.String(0), a.Long(1), a.Bool(3));
-         return None();
-       }},
-      {"ClearOverlayLayer",
-       [](ViewerModel& m, const Args& a) {
-         m.ClearOverlayLayer(a.String(0), a.Long(1));
-         return None();
-       }},
-      {"SetFeatureStyle",
-       [](ViewerModel& m, const Args& a) {
-         m.SetFeatureStyle(a.Pen(0));
-         return None();
-       }},
-      {"PrepareLayerStepOne",
-       [](ViewerModel& m, const Args& a) {
-         m.PrepareLayer(a.String(0), a.Long(1), "One");
-         return None();
-       }},
-      {"PrepareLayerStepTwo",
-       [](ViewerModel& m, const Args& a) {
-         m.PrepareLayer(a.String(0), a.Long(1), "Two");
-         return None();
-       }},
-      {"PrepareLayerStepThree",
-       [](ViewerModel& m, const Args& a) {
-         m.PrepareLayer(a.String(0), a.Long(1), "Three");
-         return None();
-       }},
-      {"SetOverlayLayerStyle",
-       [](ViewerModel& m, const Args& a) {
-         m.SetOverlayLayerStyle(a.String(0), a.Long(1), a.Pen(3));
-         return None();
-       }},
-      {"RefreshDiscreteOverlays",
-       [](ViewerModel& m, const Args& a) {
-         m.RefreshDiscreteOverlays(a.Long(0));
-         return None();
-       }},
-      {"RefreshOverlays",
-       [](ViewerModel& m, const Args& a) {
-         m.RefreshOverlays(a.Long(0));
-         return None();
-       }},
-      {"ShowTotalExtent",
-       [](ViewerModel& m, const Args&) { return Variant::Bool(m.Options().showTotalExtent); }},
-      {"ShowVisibleExtent",
-       [](ViewerModel& m, const Args&) { return Variant::Bool(m.Options().showVisibleExtent); }},
-      {"ViewerFollowsMap",
-       [](ViewerModel& m, const Args&) { return Variant::Bool(m.Options().viewerFollowsMap); }},
-      {"MapFollowsViewer",
-       [](ViewerModel& m, const Args&) { return Variant::Bool(m.Options().mapFollowsViewer); }},
-      {"SearchImageAtPoint",
-       [](ViewerModel& m, const Args& a) {
-         m.SearchImageAtPoint(a.Double(0), a.Double(1));
-         return None();
-       }},
-      {"CenterOnPoint",
-       [](ViewerModel& m, const Args& a) {
-         return Variant::Bool(m.CenterOnPoint(a.Double(0), a.Double(1), a.Double(2)));
-       }},
-      {"AddTableInfo",
-       [](ViewerModel& m, const Args& a) {
-         m.AddTableInfo(a.String(0));
-         return None();
-       }},
-      {"ClearTableInfo",
-       [](ViewerModel& m, const Args&) {
-         m.ClearTableInfo();
-         return None();
-       }},
-  };
-  // The sixteen corner getters, by their DISPIDs' order in the table.
-  for (const host::ViewerOperation& op : host::ViewerOperations()) {
-    const int offset = op.dispid - host::dispid::kTotalULx;
-    if (offset < 0 || offset >= 16) continue;
-    const int corner = offset % 8;
-    const bool total = offset < 8;
-    handlers[op.name] = [corner, total](ViewerModel& m, const Args& a) {
-      return Variant(total ? m.TotalCorner(corner, a.Long(0)) : m.VisibleCorner(corner, a.Long(0)));
-    };
-  }
-  return handlers;
 }
 
 }  // namespace
@@ -238,20 +88,114 @@ ViewerArguments ConvertViewerArguments(const host::ViewerOperation& operation,
   return values;
 }
 
-Variant PerformViewerOperation(ViewerModel& model, const host::ViewerOperation& operation,
+bool HasParameterTypes(const host::ViewerOperation& operation, std::span<const Variant> arguments) {
+  if (arguments.size() != operation.parameters.size()) return false;
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    if (arguments[i].Type() != operation.parameters[i].type) return false;
+  }
+  return true;
+}
+
+Variant PerformViewerOperation(ViewerModel& m, const host::ViewerOperation& operation,
                                std::span<Variant> values) {
-  // By DISPID: the handlers are found once, not by name on every call.
-  static const std::vector<Handler> handlers = [] {
-    const std::map<std::string_view, Handler> byName = BuildHandlers();
-    return host::TableByDispid<Handler>([&byName](const host::ViewerOperation& op) {
-      auto it = byName.find(op.name);
-      return it == byName.end() ? Handler() : it->second;
-    });
-  }();
-  const auto at = static_cast<size_t>(operation.dispid);
-  if (at >= handlers.size() || !handlers[at])
-    throw errors::Standard(errors::kNotSupported, kSource);
-  return handlers[at](model, Args{values});
+  namespace dispid = host::dispid;
+  const Args a{values};
+  const int32_t id = operation.dispid;
+  // The sixteen corner getters, Total then Visible, in the viewer's corner order.
+  if (id >= dispid::kTotalULx && id < dispid::kTotalULx + 2 * host::kCornerCount) {
+    const int offset = id - dispid::kTotalULx;
+    const int corner = offset % host::kCornerCount;
+    return Variant(offset < host::kCornerCount ? m.TotalCorner(corner, a.Long(0))
+                                               : m.VisibleCorner(corner, a.Long(0)));
+  }
+  switch (id) {
+    case dispid::kSetClientInfo:
+      m.SetClientInfo(a.String(0), a.String(1));
+      return None();
+    case dispid::kGetViewMode:
+      return Variant(m.GetViewMode(a.Long(0)));
+    case dispid::kIsViewActive:
+      return Variant::Bool(m.IsViewActive(a.Long(0)));
+    case dispid::kIsMapSyncView:
+      return Variant::Bool(m.IsMapSyncView(a.Long(0)));
+    case dispid::kRegisterOverlayLayer:
+      m.RegisterOverlayLayer(a.String(0), a.Long(1),
+                             OverlayRegistration{a.Bool(2), a.Bool(3), a.Bool(4)});
+      return None();
+    case dispid::kRemoveOverlayLayer:
+      m.RemoveOverlayLayer(a.String(0), a.Long(1));
+      return None();
+    case dispid::kResetOverlays:
+      m.ResetOverlays(a.Long(0));
+      return None();
+    case dispid::kGetOverlayLayerCount:
+      return Variant(m.GetOverlayLayerCount(a.Long(0)));
+    case dispid::kGetOverlayLayerName:
+      return Variant(m.GetOverlayLayerName(a.Long(0), a.Long(1)));
+    case dispid::kActivateOverlayMosaic:
+      m.ActivateOverlay(a.String(0), a.Long(1), "mosaic");
+      return None();
+    case dispid::kActivateOverlayDiscrete:
+      m.ActivateOverlay(a.String(0), a.Long(1), "discrete");
+      return None();
+    case dispid::kBeginFeature:
+      m.BeginFeature();
+      return None();
+    case dispid::kAddVertex:
+      m.AddVertex(a.Double(0), a.Double(1));
+      return None();
+    case dispid::kAddPointFeature:
+      m.FinishFeature(kPointFeature, a.String(0), a.Long(1), a.Bool(3));
+      return None();
+    case dispid::kAddLineFeature:
+      m.FinishFeature(kLineFeature, a.String(0), a.Long(1), a.Bool(3));
+      return None();
+    case dispid::kClearOverlayLayer:
+      m.ClearOverlayLayer(a.String(0), a.Long(1));
+      return None();
+    case dispid::kSetFeatureStyle:
+      m.SetFeatureStyle(a.Pen(0));
+      return None();
+    case dispid::kPrepareLayerStepOne:
+      m.PrepareLayer(a.String(0), a.Long(1), "One");
+      return None();
+    case dispid::kPrepareLayerStepTwo:
+      m.PrepareLayer(a.String(0), a.Long(1), "Two");
+      return None();
+    case dispid::kPrepareLayerStepThree:
+      m.PrepareLayer(a.String(0), a.Long(1), "Three");
+      return None();
+    case dispid::kSetOverlayLayerStyle:
+      m.SetOverlayLayerStyle(a.String(0), a.Long(1), a.Pen(3));
+      return None();
+    case dispid::kRefreshDiscreteOverlays:
+      m.RefreshDiscreteOverlays(a.Long(0));
+      return None();
+    case dispid::kRefreshOverlays:
+      m.RefreshOverlays(a.Long(0));
+      return None();
+    case dispid::kShowTotalExtent:
+      return Variant::Bool(m.Options().showTotalExtent);
+    case dispid::kShowVisibleExtent:
+      return Variant::Bool(m.Options().showVisibleExtent);
+    case dispid::kViewerFollowsMap:
+      return Variant::Bool(m.Options().viewerFollowsMap);
+    case dispid::kMapFollowsViewer:
+      return Variant::Bool(m.Options().mapFollowsViewer);
+    case dispid::kSearchImageAtPoint:
+      m.SearchImageAtPoint(a.Double(0), a.Double(1));
+      return None();
+    case dispid::kCenterOnPoint:
+      return Variant::Bool(m.CenterOnPoint(a.Double(0), a.Double(1), a.Double(2)));
+    case dispid::kAddTableInfo:
+      m.AddTableInfo(a.String(0));
+      return None();
+    case dispid::kClearTableInfo:
+      m.ClearTableInfo();
+      return None();
+    default:
+      throw errors::Standard(errors::kNotSupported, kSource);
+  }
 }
 
 }  // namespace nimbo::standalone

@@ -23,8 +23,13 @@ using ViewerArguments = boost::container::small_vector<automation::Variant, 16>;
 ViewerArguments ConvertViewerArguments(const host::ViewerOperation& operation,
                                        std::span<const automation::Variant> arguments);
 
-// Performs the operation with converted arguments, which it may change (the caller writes
-// the by-reference ones back). Answers the result, Empty when there is none.
+// Whether every argument already has its parameter's type (and their count is right):
+// then the operation can read them where they are, through the caller's references.
+bool HasParameterTypes(const host::ViewerOperation& operation,
+                       std::span<const automation::Variant> arguments);
+
+// Performs the operation with arguments of the parameters' types, which it only reads;
+// by-reference ones are read through. Answers the result, Empty when there is none.
 automation::Variant PerformViewerOperation(ViewerModel& model,
                                            const host::ViewerOperation& operation,
                                            std::span<automation::Variant> values);

@@ -158,8 +158,8 @@ std::string ViewerModel::GetOverlayLayerName(int32_t layerIndex, int32_t viewInd
 }
 
 void ViewerModel::ActivateOverlay(const std::string& name, int32_t viewIndex,
-                                  const std::string& kind) {
-  OverlayOf(MutableView(viewIndex), name).activation = kind;
+                                  std::string_view kind) {
+  OverlayOf(MutableView(viewIndex), name).activation = std::string(kind);
 }
 
 void ViewerModel::BeginFeature() {
@@ -172,8 +172,8 @@ void ViewerModel::AddVertex(double x, double y) {
   pendingVertices_.push_back(ViewerVertex{x, y});
 }
 
-void ViewerModel::FinishFeature(const std::string& kind, const std::string& layer,
-                                int32_t viewIndex, bool byLayer) {
+void ViewerModel::FinishFeature(std::string_view kind, const std::string& layer, int32_t viewIndex,
+                                bool byLayer) {
   ViewerView& view = MutableView(viewIndex);  // checked before the pending feature is used
   if (!pending_) InvalidArgument();
   std::vector<ViewerVertex> vertices;
@@ -182,10 +182,10 @@ void ViewerModel::FinishFeature(const std::string& kind, const std::string& laye
     spareVertices_.pop_back();
   }
   vertices.assign(pendingVertices_.begin(), pendingVertices_.end());
-  ViewerFeature feature{kind, layer, byLayer, std::move(vertices),
-                        byLayer ? std::nullopt : featurePen_};
   pending_ = false;
-  OverlayOf(view, layer).features.push_back(std::move(feature));
+  OverlayOf(view, layer)
+      .features.push_back(ViewerFeature{std::string(kind), layer, byLayer, std::move(vertices),
+                                        byLayer ? std::nullopt : featurePen_});
 }
 
 void ViewerModel::ClearOverlayLayer(const std::string& name, int32_t viewIndex) {
@@ -203,11 +203,10 @@ void ViewerModel::SetFeatureStyle(const ViewerPen& pen) {
   featurePen_ = pen;
 }
 
-void ViewerModel::PrepareLayer(const std::string& name, int32_t viewIndex,
-                               const std::string& step) {
+void ViewerModel::PrepareLayer(const std::string& name, int32_t viewIndex, std::string_view step) {
   for (ViewerView* view : ViewsOrAll(viewIndex)) {
     auto& steps = OverlayOf(*view, name).preparation;
-    if (std::find(steps.begin(), steps.end(), step) == steps.end()) steps.push_back(step);
+    if (std::find(steps.begin(), steps.end(), step) == steps.end()) steps.emplace_back(step);
   }
 }
 

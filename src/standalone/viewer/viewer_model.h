@@ -5,10 +5,10 @@
 
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "automation/variant.h"
@@ -45,8 +45,12 @@ struct ViewerVertex {
   friend bool operator==(const ViewerVertex&, const ViewerVertex&) = default;
 };
 
+// A feature's kind, as the operation that finished it names it.
+inline constexpr std::string_view kLineFeature = "line";
+inline constexpr std::string_view kPointFeature = "point";
+
 struct ViewerFeature {
-  std::string kind;  // "line" or "point"
+  std::string kind;  // kLineFeature or kPointFeature
   std::string layer;
   bool byLayer = false;
   std::vector<ViewerVertex> vertices;
@@ -70,9 +74,9 @@ struct OverlayLayer {
   std::vector<std::string> preparation;
   std::optional<ViewerPen> style;
   std::optional<std::string> activation;  // "mosaic" or "discrete", the last received
-  // A deque: a layer receives features by the ten thousand, and a vector would move them
-  // all each time it grew.
-  std::deque<ViewerFeature> features;
+  // Cleared and filled again on every redraw: the room it grew to is kept, so a redraw
+  // of as many features allocates nothing for them.
+  std::vector<ViewerFeature> features;
 };
 
 struct ViewerView {
@@ -153,14 +157,14 @@ class ViewerModel {
   void ResetOverlays(int32_t viewIndex);
   int32_t GetOverlayLayerCount(int32_t viewIndex) const;
   std::string GetOverlayLayerName(int32_t layerIndex, int32_t viewIndex) const;
-  void ActivateOverlay(const std::string& name, int32_t viewIndex, const std::string& kind);
+  void ActivateOverlay(const std::string& name, int32_t viewIndex, std::string_view kind);
   void BeginFeature();
   void AddVertex(double x, double y);
-  void FinishFeature(const std::string& kind, const std::string& layer, int32_t viewIndex,
+  void FinishFeature(std::string_view kind, const std::string& layer, int32_t viewIndex,
                      bool byLayer);
   void ClearOverlayLayer(const std::string& name, int32_t viewIndex);
   void SetFeatureStyle(const ViewerPen& pen);
-  void PrepareLayer(const std::string& name, int32_t viewIndex, const std::string& step);
+  void PrepareLayer(const std::string& name, int32_t viewIndex, std::string_view step);
   void SetOverlayLayerStyle(const std::string& name, int32_t viewIndex, const ViewerPen& pen);
   void RefreshOverlays(int32_t viewIndex);
   void RefreshDiscreteOverlays(int32_t viewIndex);
