@@ -8,6 +8,8 @@
 
 namespace nimbo::standalone {
 
+#if defined(__SIZEOF_INT128__)
+
 namespace {
 
 // The value is m / 2^k exactly (m the 53-bit significand, k >= 1 as it is not whole).
@@ -136,5 +138,13 @@ char* WriteShortestFixed(char* out, double value) {
   std::memcpy(out + integerDigits + 1, first + integerDigits, 24);
   return out + integerDigits + 1 + decimals;
 }
+
+#else
+
+char* WriteShortestFixed(char* /*out*/, double /*value*/) {
+  return nullptr;
+}
+
+#endif
 
 }  // namespace nimbo::standalone

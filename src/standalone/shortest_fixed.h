@@ -15,4 +15,12 @@ inline constexpr int kShortestFixedRoom = 48;
 // shortest text is a tie this exact arithmetic leaves to std::to_chars.
 char* WriteShortestFixed(char* out, double value);
 
+// The arithmetic needs 128-bit integers; a compiler without them (a 32-bit target) leaves
+// every value to std::to_chars.
+#if defined(__SIZEOF_INT128__)
+inline constexpr bool kShortestFixedWritesAny = true;
+#else
+inline constexpr bool kShortestFixedWritesAny = false;
+#endif
+
 }  // namespace nimbo::standalone

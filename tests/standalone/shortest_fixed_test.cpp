@@ -90,7 +90,8 @@ TEST(ShortestFixed, writes_the_bytes_of_to_chars_over_every_kind_of_double) {
     compared += Compare(digits / std::pow(10.0, static_cast<double>(random() % 12)), differences);
   }
   EXPECT_GT(compared, 600'000);
-  EXPECT_LT(refused, compared / 20);  // what the library is left to: ties and tiny values
+  // What the library is left to: ties and tiny values (everything, without 128 bits).
+  if (kShortestFixedWritesAny) EXPECT_LT(refused, compared / 20);
   EXPECT_TRUE(differences.empty()) << differences.size() << " differ, first: " << differences[0];
 }
 
