@@ -91,7 +91,9 @@ TEST(ShortestFixed, writes_the_bytes_of_to_chars_over_every_kind_of_double) {
   }
   EXPECT_GT(compared, 600'000);
   // What the library is left to: ties and tiny values (everything, without 128 bits).
-  if (kShortestFixedWritesAny) EXPECT_LT(refused, compared / 20);
+  if (kShortestFixedWritesAny) {
+    EXPECT_LT(refused, compared / 20);
+  }
   EXPECT_TRUE(differences.empty()) << differences.size() << " differ, first: " << differences[0];
 }
 
