@@ -130,7 +130,6 @@ void ControlInPalette::Dock() {
 
 void ControlInPalette::Terminate() {
   auto ole = win::com::ComPtr<IUnknown>(palette_->Control()).As<IOleObject>();
-  closed_ = true;
   Check(ole->Close(OLECLOSE_NOSAVE), ole.Get(), IID_IOleObject);
 }
 

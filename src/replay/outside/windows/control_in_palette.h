@@ -58,7 +58,6 @@ class ControlInPalette final : public HostedControl {
   std::unique_ptr<win::com::ProcessClass> controlClass_;
   std::unique_ptr<win::palette::Palette> palette_;
   shell::DockControl* core_ = nullptr;  // inside the control
-  bool closed_ = false;
 };
 
 }  // namespace nimbo::replay
