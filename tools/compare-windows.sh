@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The main check of the Windows build: every example session and every session of the
 # reliability scenarios, replayed by the Linux nimbodock and by nimbodock.exe under
-# wine64, gives the same transcript, state and exit code, byte for byte; so does every
-# example played by nimbodock.exe through the control in its palette
-# (`--through-control`, on the display), and so do `targets`, the fault sweep and the
+# wine64, gives the same transcript, state, drawings written as DXF and exit code, byte
+# for byte; so does every example played by nimbodock.exe through the control in its
+# palette (`--through-control`, on the display), and so do `targets`, the fault sweep and the
 # replay's refusals. One verdict per session; a difference is shown with diff -u.
 #
 #   tools/compare-windows.sh [LINUX_NIMBODOCK]
@@ -106,7 +106,7 @@ compare() {
 out="$scratch/out"
 for session in "${sessions[@]}"; do
   compare "$(basename "$session" .json)" replay "$session" --transcript "$out/transcript.txt" \
-    --state "$out/state.json"
+    --state "$out/state.json" --dxf "$out/dxf"
 done
 # The same sessions played through the control created by its class in the CAD
 # application's palette, its boxes answered on the screen, against the Linux replay that
@@ -115,7 +115,7 @@ if [ -n "${DISPLAY:-}" ]; then
   windows_extra=(--through-control)
   for session in examples/*.json tests/win/sessions/*.json; do
     compare "$(basename "$session" .json) through the control" replay "$session" \
-      --transcript "$out/transcript.txt" --state "$out/state.json"
+      --transcript "$out/transcript.txt" --state "$out/state.json" --dxf "$out/dxf"
   done
   windows_extra=()
 else

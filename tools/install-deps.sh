@@ -4,7 +4,8 @@
 set -euo pipefail
 packages=(cmake g++ make googletest libgtest-dev libgmock-dev libbenchmark-dev
           nlohmann-json3-dev libcli11-dev libboost-dev librsvg2-bin ccache
-          clang libclang-rt-14-dev)  # the last two for tools/fuzz.sh (libFuzzer)
+          clang libclang-rt-14-dev  # for tools/fuzz.sh (libFuzzer)
+          python3-ezdxf)  # an independent DXF reader and writer, for the DXF tests
 [ $# -gt 0 ] && packages=("$@")
 missing=()
 for p in "${packages[@]}"; do

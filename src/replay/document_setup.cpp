@@ -82,8 +82,46 @@ standalone::ColorValue HostColor(const SessionColor& color) {
                                 static_cast<uint8_t>(color.rgb[2])};
 }
 
+void SetUpFromDxf(standalone::Drawing& drawing, const dxf::DxfContent& content) {
+  for (const standalone::LayerData& layer : content.layers) drawing.PutLayer(layer);
+  for (const dxf::DxfContent::Block& block : content.blocks) {
+    const uint32_t index = drawing.AddBlock(block.data);
+    for (const EntityData& entity : block.entities) {
+      drawing.AddEntity(standalone::Space::Block(index), entity);
+    }
+  }
+  for (const EntityData& entity : content.modelSpace) {
+    drawing.AddEntity(standalone::Space::Model(), entity);
+  }
+  for (const EntityData& entity : content.paperSpace) {
+    drawing.AddEntity(standalone::Space::Paper(), entity);
+  }
+  for (const standalone::ObjectDataTable& table : content.objectDataTables) {
+    drawing.AddObjectDataTable(table);
+  }
+  for (const standalone::ObjectDataRecord& record : content.objectDataRecords) {
+    drawing.AddObjectDataRecord(record);
+  }
+  if (content.viewCenter || content.viewSize) {
+    const standalone::Point3 center = content.viewCenter.value_or(drawing.ViewCenter());
+    drawing.SetView(center.x, center.y, content.viewSize.value_or(drawing.ViewSize()));
+  }
+  if (content.pdmode) drawing.StoreVariable("PDMODE", automation::Variant(*content.pdmode));
+  if (content.pdsize) drawing.StoreVariable("PDSIZE", automation::Variant(*content.pdsize));
+  if (content.currentLayer) drawing.SetCurrentLayer(*content.currentLayer);
+}
+
 void SetUpDocument(standalone::Drawing& drawing, const SessionDocument& document) {
+  // Only the replay command reads the drawings a session names (the fault sweep and the
+  // fuzz target do not).
+  if (document.dxf && !document.dxfDrawing) {
+    throw standalone::SetupError("the DXF drawing \"" + *document.dxf + "\" was not read");
+  }
+  const bool overDxf = document.dxfDrawing != nullptr;
+  if (overDxf) SetUpFromDxf(drawing, document.dxfDrawing->content);
   for (const SessionLayer& layer : document.layers) {
+    // Over a drawing, the layer "0" the session did not list is the drawing's.
+    if (overDxf && layer.name == "0" && !document.layerZeroGiven) continue;
     drawing.PutLayer(standalone::LayerData{layer.name, HostColor(layer.color), layer.on,
                                            layer.frozen, layer.locked, layer.lineweight});
   }
@@ -110,8 +148,10 @@ void SetUpDocument(standalone::Drawing& drawing, const SessionDocument& document
   for (const SessionObjectDataTable& table : document.objectData) {
     drawing.AddObjectDataTable(standalone::ObjectDataTable{table.table, table.fields});
   }
-  drawing.SetView(document.viewCenter.x, document.viewCenter.y, document.viewSize);
-  drawing.SetCurrentLayer(document.currentLayer);
+  if (!overDxf || document.viewGiven) {
+    drawing.SetView(document.viewCenter.x, document.viewCenter.y, document.viewSize);
+  }
+  if (!overDxf || document.currentLayerGiven) drawing.SetCurrentLayer(document.currentLayer);
 }
 
 }  // namespace nimbo::replay

@@ -6,6 +6,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "replay/dxf_documents.h"
 #include "replay/output/output_files.h"
 #include "replay/output/readable_json.h"
 #include "replay/output/replay_picture.h"
@@ -14,23 +15,9 @@
 #include "replay/output/staged_file.h"
 #include "replay/replayer.h"
 #include "replay/session/session_reader.h"
+#include "replay/whole_file.h"
 
 namespace nimbo::replay {
-
-namespace {
-
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  // The path is UTF-8 on every platform, as the output files' are.
-  std::ifstream in(std::filesystem::path(std::u8string(path.begin(), path.end())),
-                   std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream text;
-  text << in.rdbuf();
-  if (in.bad()) return std::nullopt;
-  return text.str();
-}
-
-}  // namespace
 
 int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err) {
   const std::optional<std::string> text = ReadWholeFile(options.session);
@@ -43,6 +30,12 @@ int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err
     session = ReadSession(*text);
   } catch (const InvalidSession& invalid) {
     err << invalid.Describe(options.session) << "\n";
+    return kExitInvalidSession;
+  }
+  try {
+    LoadDxfDrawings(session, options.session, err);
+  } catch (const dxf::DxfError& damaged) {
+    err << damaged.what() << "\n";
     return kExitInvalidSession;
   }
 

@@ -14,6 +14,7 @@
 #include <sstream>
 #include <string>
 
+#include "replay/dxf_documents.h"
 #include "replay/replay_world.h"
 #include "replay/replayer.h"
 #include "replay/session/session_reader.h"
@@ -34,7 +35,9 @@ std::string ReadFile(const fs::path& path) {
 }
 
 std::string Replay(const fs::path& sessionPath) {
-  const Session session = ReadSession(ReadFile(sessionPath));
+  Session session = ReadSession(ReadFile(sessionPath));
+  std::ostringstream report;
+  LoadDxfDrawings(session, sessionPath.string(), report);
   ReplayWorld world(session);
   const auto disagreement = RunSteps(world, session);
   EXPECT_FALSE(disagreement.has_value()) << sessionPath << ": " << disagreement->message;

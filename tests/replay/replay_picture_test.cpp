@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "replay/output/drawing_picture.h"
+#include "replay/dxf_documents.h"
 #include "replay/output/overlay_picture.h"
 #include "replay/replayer.h"
 #include "replay/session/session_reader.h"
@@ -20,8 +21,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string PictureAfter(const std::string& text) {
-  const Session session = ReadSession(text);
+// `sessionPath` is where the drawings a session names are found.
+std::string PictureAfter(const std::string& text, const std::string& sessionPath = "") {
+  Session session = ReadSession(text);
+  std::ostringstream report;
+  LoadDxfDrawings(session, sessionPath, report);
   ReplayWorld world(session);
   const auto disagreement = RunSteps(world, session);
   EXPECT_FALSE(disagreement) << disagreement->message;
@@ -119,7 +123,7 @@ TEST(replay_picture, every_example_renders) {
     std::ostringstream text;
     text << in.rdbuf();
     const fs::path svg = out / (entry.path().stem().string() + ".svg");
-    std::ofstream(svg) << PictureAfter(text.str());
+    std::ofstream(svg) << PictureAfter(text.str(), entry.path().string());
     const std::string command =
         "rsvg-convert '" + svg.string() + "' -o '" + svg.string() + ".png' 2>&1";
     EXPECT_EQ(std::system(command.c_str()), 0);

@@ -200,9 +200,10 @@ void CheckEntityNames(const JsonNode& list, const std::vector<SessionEntity>& en
 
 SessionDocument ReadDocument(const JsonNode& node) {
   const JsonObject object(node, {"name", "layers", "modelSpace", "paperSpace", "blocks",
-                                 "objectData", "viewCenter", "viewSize", "currentLayer"});
+                                 "objectData", "viewCenter", "viewSize", "currentLayer", "dxf"});
   SessionDocument document;
   document.name = object.Required("name").NonEmptyString();
+  if (auto v = object.Optional("dxf")) document.dxf = v->NonEmptyString();
 
   std::set<std::string> layerKeys;
   if (auto list = object.Optional("layers")) {
@@ -213,6 +214,7 @@ SessionDocument ReadDocument(const JsonNode& node) {
       }
     }
   }
+  document.layerZeroGiven = layerKeys.contains("0");
   PutLayerZeroFirst(document.layers);
   layerKeys.insert("0");
   std::vector<std::string> layerNames;
@@ -239,7 +241,8 @@ SessionDocument ReadDocument(const JsonNode& node) {
         element.Fail("id \"" + space->back().id + "\" is used twice in the document");
       }
     }
-    CheckEntityNames(*list, *space, layerKeys, document.blocks, layerNames);
+    // The drawing's own layers and blocks are only known once it is read.
+    if (!document.dxf) CheckEntityNames(*list, *space, layerKeys, document.blocks, layerNames);
   }
 
   if (auto list = object.Optional("objectData")) {
@@ -252,11 +255,18 @@ SessionDocument ReadDocument(const JsonNode& node) {
     }
   }
 
-  if (auto v = object.Optional("viewCenter")) document.viewCenter = ReadPoint2(*v);
-  if (auto v = object.Optional("viewSize")) document.viewSize = ReadPositive(*v);
+  if (auto v = object.Optional("viewCenter")) {
+    document.viewCenter = ReadPoint2(*v);
+    document.viewGiven = true;
+  }
+  if (auto v = object.Optional("viewSize")) {
+    document.viewSize = ReadPositive(*v);
+    document.viewGiven = true;
+  }
   if (auto v = object.Optional("currentLayer")) {
     document.currentLayer = v->NonEmptyString();
-    if (!layerKeys.contains(LayerKey(document.currentLayer))) {
+    document.currentLayerGiven = true;
+    if (!document.dxf && !layerKeys.contains(LayerKey(document.currentLayer))) {
       v->Fail("layer \"" + document.currentLayer + "\" is not in the document's layers (" +
               QuotedList(layerNames) + ")");
     }

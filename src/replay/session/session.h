@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <variant>
@@ -15,6 +16,7 @@
 #include "automation/clock.h"
 #include "automation/variant.h"
 #include "host/cad.h"
+#include "replay/dxf/dxf_drawing.h"
 #include "standalone/scripted_person.h"
 #include "standalone/viewer/viewer_model.h"
 
@@ -126,6 +128,16 @@ struct SessionDocument {
   Point2 viewCenter;
   double viewSize = 100;
   std::string currentLayer = "0";
+  // A DXF drawing the document starts from, as the session names it (relative to the
+  // session file), and what was read from it (LoadDxfDrawings); the listed content is
+  // added on top.
+  std::optional<std::string> dxf;
+  std::shared_ptr<const dxf::DxfDrawing> dxfDrawing;
+  // Which of the defaults above the session itself gave: over a DXF drawing, only those
+  // replace what the drawing holds.
+  bool layerZeroGiven = false;
+  bool viewGiven = false;
+  bool currentLayerGiven = false;
 };
 
 // The eight corners in the viewer's order: ULx, ULy, URx, URy, LLx, LLy, LRx, LRy.

@@ -1,0 +1,97 @@
+#!/usr/bin/python3
+"""Read, write, read again: a DXF drawing replayed without steps and written with --dxf,
+then the written drawing replayed and written again, gives the same state and the same
+bytes. Done for the example site drawing and for what a session wrote into it (its
+dimensions, blocks, solids and object data), so the forms the writer chooses read back.
+Also: a file that is not DXF, or is cut short, ends the replay with exit 2 and names the
+file and line.
+
+    round_trip.py NIMBODOCK SOURCE_DIR WORK_DIR
+"""
+import json
+import os
+import subprocess
+import sys
+
+nimbodock, source, work = sys.argv[1:4]
+os.makedirs(work, exist_ok=True)
+failures = []
+
+
+def replay(session, name, *extra):
+    path = os.path.join(work, name + ".json")
+    with open(path, "w") as f:
+        json.dump(session, f)
+    run = subprocess.run([nimbodock, "replay", path, *extra], capture_output=True, text=True)
+    return run
+
+
+def write_back(dxf, name):
+    """Replays an empty session on the drawing: its state, and the drawing written back."""
+    out = os.path.join(work, name)
+    run = replay({"documents": [{"name": "Site.dwg", "dxf": os.path.abspath(dxf)}],
+                  "activeDocument": "Site.dwg", "steps": []},
+                 name, "--state", out + ".state.json", "--dxf", out)
+    if run.returncode != 0:
+        failures.append(f"{name}: exit {run.returncode}: {run.stderr}")
+        return None, None
+    with open(out + ".state.json") as f:
+        state = json.load(f)
+    return state, os.path.join(out, "Site.dxf")
+
+
+def same_after_round_trip(dxf, name):
+    first, written = write_back(dxf, name + "-1")
+    if first is None:
+        return
+    second, rewritten = write_back(written, name + "-2")
+    if second is None:
+        return
+    if first != second:
+        for key in first:
+            if first[key] != second.get(key):
+                failures.append(f"{name}: the state's {key} differs after a round trip")
+    with open(written, "rb") as a, open(rewritten, "rb") as b:
+        if a.read() != b.read():
+            failures.append(f"{name}: writing the drawing read back gives other bytes "
+                            f"(diff {written} {rewritten})")
+
+
+site = os.path.join(source, "examples", "site.dxf")
+same_after_round_trip(site, "site")
+
+# What the example session drew, read back.
+session_out = os.path.join(work, "session")
+run = subprocess.run([nimbodock, "replay", os.path.join(source, "examples", "site-dxf.json"),
+                      "--state", session_out + ".state.json", "--dxf", session_out],
+                     capture_output=True, text=True)
+if run.returncode != 0:
+    failures.append(f"site-dxf.json: exit {run.returncode}: {run.stderr}")
+else:
+    if "ELLIPSE" not in run.stderr:
+        failures.append(f"site-dxf.json: no report of the kept entities: {run.stderr!r}")
+    same_after_round_trip(os.path.join(session_out, "Site.dxf"), "after-session")
+
+# Damaged files: exit 2, and the message names the file and the line.
+with open(site) as f:
+    lines = f.read().split("\n")
+damaged = {
+    "not-dxf": ("{\"this is\": \"JSON\"}\n", "not a DXF file"),
+    "cut-short": ("\n".join(lines[: len(lines) // 2]) + "\n", ""),
+    "bad-number": ("\n".join(lines).replace("\n 10\n1000.0\n", "\n 10\n1O00.0\n", 1), "1O00.0"),
+}
+for name, (text, words) in damaged.items():
+    path = os.path.join(work, name + ".dxf")
+    with open(path, "w") as f:
+        f.write(text)
+    run = replay({"documents": [{"name": "Site.dwg", "dxf": os.path.abspath(path)}], "steps": []},
+                 "damaged-" + name)
+    if run.returncode != 2 or path not in run.stderr or words not in run.stderr:
+        failures.append(f"{name}: exit {run.returncode}, message {run.stderr!r}")
+    if name != "not-dxf" and f"{path}:" not in run.stderr:
+        failures.append(f"{name}: the message gives no line: {run.stderr!r}")
+
+for failure in failures:
+    print("FAIL", failure)
+print(f"{len(failures)} failure(s)")
+sys.exit(1 if failures else 0)
