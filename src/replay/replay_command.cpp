@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "replay/dxf_documents.h"
+#include "replay/dxf_outputs.h"
 #include "replay/output/output_files.h"
 #include "replay/output/readable_json.h"
 #include "replay/output/replay_picture.h"
@@ -68,6 +69,12 @@ int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err
 
     if (options.state) files.Stage(*options.state, ReadableJson(StateOf(world)));
     if (options.svg) files.Stage(*options.svg, PictureOf(world));
+    if (options.dxf) {
+      // Every name is checked before the folder is made.
+      const std::vector<DxfOutput> drawings = DxfOutputs(world, session, *options.dxf);
+      MakeDxfFolder(*options.dxf);
+      for (const DxfOutput& drawing : drawings) files.Stage(drawing.path, drawing.content);
+    }
     files.Commit();
     if (spool) {
       spool->CopyTo(out);

@@ -1,7 +1,7 @@
-// `nimbodock replay SESSION.json [--transcript FILE] [--state FILE.json] [--svg FILE.svg]`:
-// reads the session, replays it, and writes the transcript (to standard output unless a
-// file is named), the state and the picture. Output files are written whole or not at
-// all, and none on an invalid session or a disagreement.
+// `nimbodock replay SESSION.json [--transcript FILE] [--state FILE.json] [--svg FILE.svg]
+// [--dxf DIR]`: reads the session, replays it, and writes the transcript (to standard output
+// unless a file is named), the state, the picture and the drawings as DXF. Output files are written
+// whole or not at all, and none on an invalid session or a disagreement.
 #pragma once
 
 #include <iosfwd>
@@ -21,6 +21,8 @@ struct ReplayOptions {
   std::optional<std::string> transcript;
   std::optional<std::string> state;
   std::optional<std::string> svg;
+  // The folder each open document's drawing is written into, as <name>.dxf.
+  std::optional<std::string> dxf;
   // Shows "step N of M" on `err` while the replay runs (when it is a terminal).
   bool showProgress = false;
   // Plays the session through the control created by its class in the CAD application's

@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
       "On 2 or 3 no output file is written; output files are written whole or not at all.\n\n"
       "Example:\n"
       "  nimbodock replay examples/overlays.json --transcript out/overlays.txt \\\n"
-      "      --state out/overlays.json --svg out/overlays.svg");
+      "      --state out/overlays.json --svg out/overlays.svg --dxf out/overlays");
   replay->add_option("SESSION", options.session, "the session file (JSON; see docs/replay.md)")
       ->required();
   replay
@@ -91,6 +91,11 @@ int main(int argc, char** argv) {
       ->add_option("--svg", options.svg,
                    "draw the final drawing and the viewer's overlays as SVG to FILE")
       ->type_name("FILE.svg");
+  replay
+      ->add_option("--dxf", options.dxf,
+                   "write each open document's final drawing as DXF into DIR, as <name>.dxf "
+                   "(Site.dwg -> DIR/Site.dxf; DIR is made when missing)")
+      ->type_name("DIR");
   replay->add_flag("--through-control", options.throughControl,
                    "play the session through the control created by its class in the CAD "
                    "application's palette, answering its real boxes (the Windows build, with "
