@@ -26,7 +26,7 @@ LinedObject GroupCursor::TakeObject() {
 
 void GroupCursor::FailCutShort(const std::string& what) const {
   const size_t last = groups_.empty() ? 0 : groups_.back().line + 1;
-  throw DxfError(file_, last, -1, "the file ends where " + what + " was expected (cut short?)");
+  throw DxfError(file_, last, -1, "the file is cut short: it ends where " + what + " was expected");
 }
 
 std::vector<LinedObject> ReadSectionObjects(GroupCursor& cursor, const std::string& section) {

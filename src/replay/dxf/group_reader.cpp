@@ -75,13 +75,16 @@ std::vector<LinedGroup> ReadGroups(std::string_view text, const std::string& fil
     const size_t line = lines.Number();
     const std::optional<int64_t> code = ParseInteger(codeLine);
     if (!code || *code < 0 || *code > 1071) {
+      if (line == 1)
+        throw DxfError(file, 1, -1, "not a DXF file: it does not begin with a group code");
       throw DxfError(
           file, line, -1,
           "expected a group code, found \"" + std::string(codeLine.substr(0, 40)) + "\"");
     }
     std::string_view value;
     if (!lines.Next(value)) {
-      throw DxfError(file, line, static_cast<int>(*code), "the file ends inside a group");
+      throw DxfError(file, line, static_cast<int>(*code),
+                     "the file is cut short: it ends inside a group");
     }
     CheckValue(static_cast<int>(*code), value, file, line);
     groups.push_back({{static_cast<int>(*code), std::string(value)}, line});
