@@ -58,11 +58,21 @@ std::optional<OurExtendedData> OursOf(const LinedObject& object, const std::stri
   return std::nullopt;
 }
 
+// A polyline with arcs in it (a bulge) is not one the host can hold.
+bool HasBulge(const EntityGroups& groups) {
+  for (const Group* group : groups.All()) {
+    if (group->code == 42 && ParseReal(group->value).value_or(0) != 0) return true;
+  }
+  return false;
+}
+
 bool MapPolyline(const EntityParts& entity, const EntityGroups& groups, EntityData& data) {
   const int64_t flags = groups.Integer(70, 0);
   data.kind = EntityKind::Polyline;
   data.closed = (flags & 1) != 0;
-  if (entity.Main().Type() == "LWPOLYLINE") return FlatPoints(groups, data.points);
+  if (entity.Main().Type() == "LWPOLYLINE") {
+    return !HasBulge(groups) && FlatPoints(groups, data.points);
+  }
   // A 2D POLYLINE: 3D polylines, meshes and polyface meshes are kept as they are.
   if ((flags & (8 | 16 | 64)) != 0) return false;
   for (size_t i = 1; i < entity.parts.size(); ++i) {
@@ -70,6 +80,7 @@ bool MapPolyline(const EntityParts& entity, const EntityGroups& groups, EntityDa
     if (vertex.Type() != "VERTEX") continue;
     const EntityGroups vertexGroups(vertex.groups);
     if ((vertexGroups.Integer(70, 0) & 16) != 0) continue;  // a spline frame's control point
+    if (HasBulge(vertexGroups)) return false;
     data.points.push_back(vertexGroups.Real(10, 0));
     data.points.push_back(vertexGroups.Real(20, 0));
   }
@@ -159,7 +170,8 @@ bool MapGeometry(const EntityParts& entity, const EntityGroups& groups, const Dx
     }
     return true;
   }
-  if (type == "TEXT") {
+  // The host's texts are upright.
+  if (type == "TEXT" && groups.Real(50, 0) == 0) {
     data.kind = EntityKind::Text;
     data.at = groups.Point(10);
     data.text = groups.Text(1, "");

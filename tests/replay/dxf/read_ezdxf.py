@@ -43,7 +43,10 @@ def make(version, path):
     mark.add_line((0, 0), (1, 1))
     ref = msp.add_blockref("Mark", (50, 60), dxfattribs={"rotation": 90})
     ref.add_attrib("ELEV", "12.50", (50, 60))
+    # What the host cannot hold is kept: an ellipse, a polyline with an arc, a turned text.
     msp.add_ellipse((0, 0), major_axis=(2, 0), ratio=0.5)
+    msp.add_lwpolyline([(0, 0, 0, 0, 0.5), (5, 0, 0, 0, 0)], format="xyseb")
+    msp.add_text("Turned", dxfattribs={"height": 1, "rotation": 30})
     doc.layouts.get("Layout1").add_text("Sheet", dxfattribs={"height": 3, "insert": (1, 1)})
     doc.saveas(path)
     return line.dxf.handle.upper()
@@ -67,8 +70,8 @@ def check(version):
     if run.returncode != 0:
         failures.append(f"{version}: exit {run.returncode}: {run.stderr}")
         return
-    if "kept 1 ELLIPSE" not in run.stderr:
-        failures.append(f"{version}: no report of the ellipse: {run.stderr!r}")
+    if "kept 1 ELLIPSE, 1 LWPOLYLINE, 1 TEXT that" not in run.stderr:
+        failures.append(f"{version}: no report of what was kept: {run.stderr!r}")
     with open(state_path) as f:
         doc = json.load(f)["documents"][0]
 
