@@ -61,7 +61,8 @@ void ReadObjects(GroupCursor& cursor, DxfDrawing& drawing, const ReadContext& co
                    std::string("the root dictionary names a missing ") + kTablesDictionary);
   }
   std::vector<std::string> dropped = {ours};
-  for (const auto& [table, handle] : EntriesOf(*dictionary)) {
+  for (const auto& [table, entry] : EntriesOf(*dictionary)) {
+    const std::string handle = entry;  // a binding cannot be captured before C++20's clang
     const auto record = std::find_if(kept.begin(), kept.end(),
                                      [&](const RawObject& o) { return HandleOf(o) == handle; });
     if (record == kept.end()) continue;
