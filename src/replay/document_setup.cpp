@@ -84,10 +84,14 @@ standalone::ColorValue HostColor(const SessionColor& color) {
 
 void SetUpFromDxf(standalone::Drawing& drawing, const dxf::DxfContent& content) {
   for (const standalone::LayerData& layer : content.layers) drawing.PutLayer(layer);
+  // Every block first: a definition may refer to one defined after it.
+  std::vector<uint32_t> indexes;
   for (const dxf::DxfContent::Block& block : content.blocks) {
-    const uint32_t index = drawing.AddBlock(block.data);
-    for (const EntityData& entity : block.entities) {
-      drawing.AddEntity(standalone::Space::Block(index), entity);
+    indexes.push_back(drawing.AddBlock(block.data));
+  }
+  for (size_t i = 0; i < content.blocks.size(); ++i) {
+    for (const EntityData& entity : content.blocks[i].entities) {
+      drawing.AddEntity(standalone::Space::Block(indexes[i]), entity);
     }
   }
   for (const EntityData& entity : content.modelSpace) {

@@ -81,6 +81,7 @@ struct DxfRetained {
     std::vector<RawObject> entries;
   };
   std::vector<Table> tables;
+  std::vector<RawObject> classes;  // the CLASSES section's, in file order
   struct ReadLayer {
     standalone::LayerData data;  // as read
     RawObject groups;
@@ -117,10 +118,18 @@ struct DxfRetained {
   // The objects of the OBJECTS section in file order, without our own dictionary of
   // object-data tables and its records (and without its entry in the root dictionary).
   std::vector<RawObject> objects;
+  // Sections other than HEADER, CLASSES, TABLES, BLOCKS, ENTITIES and OBJECTS (a thumbnail,
+  // ACDSDATA), whole, in file order: the writer puts them after OBJECTS.
+  struct Section {
+    std::string name;
+    std::vector<RawObject> objects;
+  };
+  std::vector<Section> otherSections;
   // The highest handle the file uses (0 when it has none): new handles go above it.
   uint64_t highestHandle = 0;
-  // How many of each entity type (or "OBJECTS:<type>", "SECTION:<name>") were not
-  // modelled, for the one report on standard error.
+  // How many of each entity type (or "SECTION:<name>") were kept without being modelled,
+  // for the one report on standard error. The entities of anonymous blocks are not counted
+  // (they are pictures of dimensions, hatches and the like, kept with their block).
   std::map<std::string, size_t> unmodelled;
 };
 
