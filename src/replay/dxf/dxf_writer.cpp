@@ -26,6 +26,18 @@ DxfRetained IntoNewDrawing(const DxfRetained& read) {
   return into;
 }
 
+// The highest handle the tables hold before our own entries.
+uint64_t HighestOfTables(const WritePlan& plan) {
+  uint64_t highest = 0;
+  for (const DxfRetained::Table& table : plan.retained.tables) {
+    highest = std::max(highest, HandleOf(table.head));
+    for (const RawObject& entry : table.entries) highest = std::max(highest, HandleOf(entry));
+  }
+  for (const PlannedLayer& layer : plan.layers) highest = std::max(highest, layer.handle);
+  for (const PlannedBlock& block : plan.blocks) highest = std::max(highest, block.record);
+  return highest;
+}
+
 }  // namespace
 
 std::string WriteDxf(const standalone::Drawing& drawing, const DxfRetained* retained) {
@@ -37,16 +49,24 @@ std::string WriteDxf(const standalone::Drawing& drawing, const DxfRetained* reta
   }
   WritePlan plan(drawing, made ? *made : *retained);
 
+  // The tables go first in the file but last here: our own entries take handles above
+  // everything else, which only the blocks and entities written tell.
+  GroupWriter blocks(plan.encoding);
+  WriteBlocks(plan, blocks);
+  GroupWriter entities(plan.encoding);
+  WriteEntities(plan, entities);
+  uint64_t highest = std::max({blocks.HighestHandle(), entities.HighestHandle(),
+                               plan.acadApplication, HighestOfTables(plan)});
+  for (const RawObject& object : plan.retained.objects) {
+    highest = std::max(highest, HandleOf(object));
+  }
+  plan.ourApplication = highest + 1;
+  plan.ourTables = highest + 2;
   GroupWriter body(plan.encoding);
   WriteTables(plan, body);
-  WriteBlocks(plan, body);
-  WriteEntities(plan, body);
-  uint64_t highest = body.HighestHandle();
-  for (const RawObject& object : plan.retained.objects)
-    highest = std::max(highest, HandleOf(object));
-  GroupWriter objects(plan.encoding);
-  WriteObjects(plan, objects, highest + 1);
-  body.Append(objects);
+  body.Append(blocks);
+  body.Append(entities);
+  WriteObjects(plan, body);
   body.Text(0, "EOF");
 
   GroupWriter file(plan.encoding);

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "replay/dxf/group_values.h"
+
 namespace nimbo::replay::dxf {
 
 namespace {
@@ -97,16 +99,9 @@ std::string EncodeText(std::string_view utf8, TextEncoding encoding) {
   return out;
 }
 
-uint64_t ParseHandle(std::string_view text) {
-  uint64_t value = 0;
-  const auto result = std::from_chars(text.data(), text.data() + text.size(), value, 16);
-  if (result.ec != std::errc() || result.ptr != text.data() + text.size()) return 0;
-  return value;
-}
-
 void GroupWriter::Note(int code, std::string_view value) {
   if (code != 5 && code != 105) return;
-  const uint64_t handle = ParseHandle(value);
+  const uint64_t handle = ParseHandle(value).value_or(0);
   if (handle > highest_) highest_ = handle;
 }
 

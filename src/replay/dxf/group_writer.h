@@ -21,8 +21,6 @@ enum class TextEncoding { Utf8, UnicodeEscapes };
 std::string FormatReal(double value);
 // Upper-case hexadecimal, as handles are written.
 std::string FormatHandle(uint64_t handle);
-// A handle's value, or 0 for text that is not one.
-uint64_t ParseHandle(std::string_view text);
 // The value as the file holds it: UTF-8 escaped as the encoding says, and line breaks and
 // other control characters in caret form (^J), since a value is one line.
 std::string EncodeText(std::string_view utf8, TextEncoding encoding);

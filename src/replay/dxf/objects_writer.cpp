@@ -45,7 +45,8 @@ void WriteTablesDictionary(WritePlan& plan, GroupWriter& out, uint64_t root, uin
 
 }  // namespace
 
-void WriteObjects(WritePlan& plan, GroupWriter& out, uint64_t firstFree) {
+void WriteObjects(WritePlan& plan, GroupWriter& out) {
+  const uint64_t firstFree = plan.ourTables;
   out.Text(0, "SECTION");
   out.Text(2, "OBJECTS");
   const std::vector<RawObject>& objects = plan.retained.objects;

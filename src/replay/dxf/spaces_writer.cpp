@@ -22,7 +22,7 @@ void WriteSpace(WritePlan& plan, GroupWriter& out, const std::vector<PlannedEnti
     if (kept.after.empty()) {
       first.push_back(&kept.groups);
     } else {
-      after[ParseHandle(kept.after)].push_back(&kept.groups);
+      after[ParseHandle(kept.after).value_or(0)].push_back(&kept.groups);
     }
   }
   for (const RawObject* groups : first) out.Raw(*groups);

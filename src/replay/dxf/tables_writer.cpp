@@ -118,11 +118,14 @@ std::vector<GroupWriter> Entries(WritePlan& plan, const DxfRetained::Table& tabl
     }
   }
   if (table.name == "APPID") {
-    for (const char* name : {"ACAD", kApplicationName}) {
-      bool present = false;
-      for (const RawObject& raw : table.entries) present = present || Names(raw, name);
-      if (!present)
-        WriteApplication(plan, entries.emplace_back(plan.encoding), plan.NewHandle(), name);
+    if (plan.acadApplication != 0) {
+      WriteApplication(plan, entries.emplace_back(plan.encoding), plan.acadApplication, "ACAD");
+    }
+    bool ours = false;
+    for (const RawObject& raw : table.entries) ours = ours || Names(raw, kApplicationName);
+    if (!ours) {
+      WriteApplication(plan, entries.emplace_back(plan.encoding), plan.ourApplication,
+                       kApplicationName);
     }
   }
   if (table.name == "BLOCK_RECORD") {

@@ -17,14 +17,6 @@ bool IsDimension(EntityKind kind) {
 
 }  // namespace
 
-std::string UpperName(std::string_view name) {
-  std::string upper(name);
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return upper;
-}
-
 const std::string* GroupValue(const RawObject& groups, int code) {
   for (const Group& group : groups) {
     if (group.code == code) return &group.value;
@@ -34,7 +26,7 @@ const std::string* GroupValue(const RawObject& groups, int code) {
 
 uint64_t HandleOf(const RawObject& groups) {
   for (const Group& group : groups) {
-    if (group.code == 5 || group.code == 105) return ParseHandle(group.value);
+    if (group.code == 5 || group.code == 105) return ParseHandle(group.value).value_or(0);
     if (group.code == 0 && &group != &groups.front()) break;
   }
   return 0;
@@ -62,6 +54,13 @@ WritePlan::WritePlan(const standalone::Drawing& drawing_, const DxfRetained& ret
 
   for (const DxfRetained::Table& table : retained.tables) {
     tableHandles[table.name] = HandleOf(table.head);
+    if (table.name != "APPID") continue;
+    bool acad = false;
+    for (const RawObject& entry : table.entries) {
+      const std::string* name = GroupValue(entry, 2);
+      acad = acad || (name != nullptr && UpperName(*name) == "ACAD");
+    }
+    if (!acad) acadApplication = NewHandle();
   }
   for (const standalone::LayerData& layer : drawing.Layers()) {
     PlannedLayer planned;
@@ -89,7 +88,7 @@ PlannedEntity WritePlan::Plan(const EntityData& data) {
   const auto read = retained.modelled.find(data.id);
   if (read != retained.modelled.end()) {
     planned.read = &read->second;
-    planned.handle = ParseHandle(data.id);
+    planned.handle = ParseHandle(data.id).value_or(0);
     planned.unchanged = !legacy_ && SameEntity(data, read->second.data);
     // A dimension written anew draws in a block of its own; the one it had is dropped.
     if (!planned.unchanged && IsDimension(data.kind)) {
@@ -119,7 +118,8 @@ void WritePlan::PlanBlocks() {
     if (superseded.contains(block.key)) continue;
     block.read = &read;
     block.anonymous = read.anonymous;
-    if (const std::string* owner = GroupValue(read.begin, 330)) block.record = ParseHandle(*owner);
+    if (const std::string* owner = GroupValue(read.begin, 330))
+      block.record = ParseHandle(*owner).value_or(0);
     if (block.key == kModelSpace) modelRecord = block.record;
     if (block.key == kPaperSpace) paperRecord = block.record;
     if (const auto index = drawing.FindBlock(read.name); index && !read.anonymous) {

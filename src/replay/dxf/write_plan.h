@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "replay/dxf/dxf_drawing.h"
+#include "replay/dxf/group_values.h"
 #include "replay/dxf/group_writer.h"
 #include "standalone/cad/memory_drawing.h"
 
@@ -72,6 +73,13 @@ class WritePlan {
   std::set<std::string> superseded;
   // Each entity's object-data records, by entity id, in order of attachment.
   std::map<std::string, std::vector<standalone::ObjectDataRecord>> records;
+  // The handle of the APPID entry ACAD when the drawing has none (DSTYLE overrides need it).
+  uint64_t acadApplication = 0;
+  // Handles of what is ours alone, which a reader leaves out of what it keeps (our APPID
+  // entry, the object-data tables' dictionary): given above every other handle written, so
+  // that a drawing read back and written again gets the same ones.
+  uint64_t ourApplication = 0;
+  uint64_t ourTables = 0;
   // The table's own handle, by table name ("LAYER", "BLOCK_RECORD", ...).
   std::map<std::string, uint64_t> tableHandles;
 
@@ -90,8 +98,6 @@ class WritePlan {
   int nextDimensionBlock_ = 1;
 };
 
-// The name's upper-case form, as DXF compares table names (ASCII letters only).
-std::string UpperName(std::string_view name);
 // The value of the object's first group of that code, or null.
 const std::string* GroupValue(const RawObject& groups, int code);
 // The object's own handle (its 5 group, or 105 for a DIMSTYLE), 0 for none.

@@ -12,8 +12,7 @@ namespace nimbo::replay::dxf {
 void WriteTables(WritePlan& plan, GroupWriter& out);
 void WriteBlocks(WritePlan& plan, GroupWriter& out);
 void WriteEntities(WritePlan& plan, GroupWriter& out);
-// Our object-data tables get handles from `firstFree` up.
-void WriteObjects(WritePlan& plan, GroupWriter& out, uint64_t firstFree);
+void WriteObjects(WritePlan& plan, GroupWriter& out);
 void WriteHeader(const WritePlan& plan, GroupWriter& out, uint64_t handleSeed);
 
 }  // namespace nimbo::replay::dxf
