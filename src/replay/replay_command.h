@@ -21,13 +21,14 @@ struct ReplayOptions {
   std::optional<std::string> transcript;
   std::optional<std::string> state;
   std::optional<std::string> svg;
-  // The folder each open document's drawing is written into, as <name>.dxf.
-  std::optional<std::string> dxf;
   // Shows "step N of M" on `err` while the replay runs (when it is a terminal).
   bool showProgress = false;
   // Plays the session through the control created by its class in the CAD application's
   // palette, as a container reaches it, with its real boxes (the Windows build only).
   bool throughControl = false;
+  // The folder each open document's drawing is written into, as <name>.dxf (last, so that
+  // the positional initialisers of the fields above still read as they did).
+  std::optional<std::string> dxf = std::nullopt;
 };
 
 // Runs the command; messages go to `err`, the transcript to `out` when no file is named.

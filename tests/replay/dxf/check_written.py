@@ -225,6 +225,17 @@ for example in EXAMPLES:
         if header != expected:
             failures.append(f"{name}: $PDMODE, $PDSIZE, $CLAYER are {header}, the state says {expected}")
 
+# A document name that would put the file outside DIR is refused, and nothing is written.
+for bad in ["../outside.dwg", "sub/inner.dwg", "..", "A.dwg|B"]:
+    session = os.path.join(work, "bad-name.json")
+    with open(session, "w") as f:
+        json.dump({"documents": [{"name": bad}], "steps": []}, f)
+    out = os.path.join(work, "bad-name")
+    run = subprocess.run([nimbodock, "replay", session, "--dxf", out, "--state", out + ".state.json"],
+                         capture_output=True, text=True)
+    if run.returncode != 1 or bad not in run.stderr or os.path.exists(out + ".state.json") or os.path.exists(out):
+        failures.append(f"document {bad!r}: exit {run.returncode}, {run.stderr!r}")
+
 for failure in failures:
     print("FAIL", failure)
 print(f"{len(failures)} failure(s)")
