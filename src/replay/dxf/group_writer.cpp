@@ -36,6 +36,20 @@ uint32_t NextCodePoint(std::string_view text, size_t& i) {
   return code;
 }
 
+// The Windows-1252 byte of a character, or 0 when the code page has none: 0xA0 to 0xFF are
+// Latin-1's, 0x80 to 0x9F hold these.
+unsigned char Windows1252(uint32_t code) {
+  if (code >= 0xA0 && code <= 0xFF) return static_cast<unsigned char>(code);
+  static constexpr uint16_t kHigh[32] = {
+      0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+      0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+  for (unsigned i = 0; i < 32; ++i) {
+    if (kHigh[i] != 0 && kHigh[i] == code) return static_cast<unsigned char>(0x80 + i);
+  }
+  return 0;
+}
+
 void AppendEscape(std::string& out, uint32_t code) {
   char buffer[16];
   std::snprintf(buffer, sizeof buffer, "\\U+%04X", static_cast<unsigned>(code));
@@ -88,6 +102,8 @@ std::string EncodeText(std::string_view utf8, TextEncoding encoding) {
       } else {
         out.append(utf8.substr(start, i - start));
       }
+    } else if (const unsigned char byte = Windows1252(code)) {
+      out += static_cast<char>(byte);
     } else if (code > 0xFFFF) {
       // \U+ takes four digits: a character beyond them goes as its UTF-16 pair.
       AppendEscape(out, 0xD800 + ((code - 0x10000) >> 10));

@@ -12,8 +12,9 @@
 
 namespace nimbo::replay::dxf {
 
-// How the file holds text beyond ASCII: as UTF-8 (AutoCAD 2007 and later) or, before,
-// as `\U+XXXX` escapes in a file of code page ANSI_1252.
+// How the file holds text beyond ASCII: as UTF-8 (AutoCAD 2007 and later) or, before, in
+// the code page ANSI_1252 (Windows-1252), with `\U+XXXX` escapes for what it lacks, as a
+// CAD application writes it (ezdxf, for one, takes escapes in names for invalid names).
 enum class TextEncoding { Utf8, UnicodeEscapes };
 
 // "1000.0", "0.25", "1e+20": the shortest text that reads back to the same double, with a
