@@ -63,17 +63,40 @@ int HexDigit(char c) {
   return -1;
 }
 
-// The character of a "\U+XXXX" escape at `at`, or 0.
-char32_t Escape(std::string_view text, size_t at) {
-  if (text.substr(at, 3) != "\\U+" || at + 7 > text.size()) return 0;
+// The unit of a "\U+XXXX" escape at `at`, or 0.
+char32_t EscapedUnit(std::string_view text, size_t at) {
+  if (at + 7 > text.size() || text.substr(at, 3) != "\\U+") return 0;
   char32_t c = 0;
   for (size_t i = at + 3; i < at + 7; ++i) {
     const int digit = HexDigit(text[i]);
     if (digit < 0) return 0;
     c = c * 16 + static_cast<char32_t>(digit);
   }
-  if (c == 0 || (c >= 0xD800 && c <= 0xDFFF)) return 0;
   return c;
+}
+
+// The character of the escape at `at` and how many bytes it takes (a character beyond
+// U+FFFF is two escapes, UTF-16's halves), or 0.
+char32_t Escape(std::string_view text, size_t at, size_t& length) {
+  const char32_t c = EscapedUnit(text, at);
+  length = 7;
+  if (c >= 0xD800 && c <= 0xDBFF) {
+    const char32_t low = EscapedUnit(text, at + 7);
+    if (low < 0xDC00 || low > 0xDFFF) return 0;
+    length = 14;
+    return 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+  }
+  if (c >= 0xD800 && c <= 0xDFFF) return 0;
+  return c;
+}
+
+// A caret pair, "^J" for a line break: the control character, "^ " for the caret itself.
+char Caret(std::string_view text, size_t at) {
+  if (text[at] != '^' || at + 1 >= text.size()) return 0;
+  const char next = text[at + 1];
+  if (next == ' ') return '^';
+  if (next >= '@' && next <= '_') return static_cast<char>(next - '@');
+  return 0;
 }
 
 }  // namespace
@@ -83,9 +106,13 @@ std::string DecodeDxfText(std::string_view value, bool codePage) {
   out.reserve(value.size());
   for (size_t at = 0; at < value.size();) {
     const auto byte = static_cast<uint8_t>(value[at]);
-    if (const char32_t escaped = Escape(value, at)) {
+    size_t length = 0;
+    if (const char32_t escaped = Escape(value, at, length)) {
       AppendUtf8(out, escaped);
-      at += 7;
+      at += length;
+    } else if (const char control = Caret(value, at)) {
+      out += control;
+      at += 2;
     } else if (byte < 0x80) {
       out += value[at++];
     } else if (codePage) {

@@ -1,6 +1,7 @@
 // Text values as the host keeps them, UTF-8, from how DXF files write them: before AutoCAD
 // 2007 in the drawing's code page (taken as Windows-1252, the usual one) with "\U+XXXX"
-// escapes for what it lacks; from 2007 on in UTF-8, escapes still allowed.
+// escapes for what it lacks; from 2007 on in UTF-8, escapes still allowed. Control
+// characters are in caret form ("^J"), since a value is one line.
 #pragma once
 
 #include <string>

@@ -26,6 +26,15 @@ DxfRetained IntoNewDrawing(const DxfRetained& read) {
   return into;
 }
 
+// A section the host has no part in (CLASSES, a thumbnail), as it was read.
+void WriteKeptSection(const std::string& name, const std::vector<RawObject>& objects,
+                      GroupWriter& out) {
+  out.Text(0, "SECTION");
+  out.Text(2, name);
+  for (const RawObject& object : objects) out.Raw(object);
+  out.Text(0, "ENDSEC");
+}
+
 // The highest handle the tables hold before our own entries.
 uint64_t HighestOfTables(const WritePlan& plan) {
   uint64_t highest = 0;
@@ -63,10 +72,14 @@ std::string WriteDxf(const standalone::Drawing& drawing, const DxfRetained* reta
   plan.ourApplication = highest + 1;
   plan.ourTables = highest + 2;
   GroupWriter body(plan.encoding);
+  if (!plan.retained.classes.empty()) WriteKeptSection("CLASSES", plan.retained.classes, body);
   WriteTables(plan, body);
   body.Append(blocks);
   body.Append(entities);
   WriteObjects(plan, body);
+  for (const DxfRetained::Section& section : plan.retained.otherSections) {
+    WriteKeptSection(section.name, section.objects, body);
+  }
   body.Text(0, "EOF");
 
   GroupWriter file(plan.encoding);

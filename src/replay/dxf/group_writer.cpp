@@ -89,6 +89,11 @@ std::string EncodeText(std::string_view utf8, TextEncoding encoding) {
       ++i;
       continue;
     }
+    if (c == '^') {  // a caret of its own, not the start of a control character
+      out += "^ ";
+      ++i;
+      continue;
+    }
     if (c < 0x80) {
       out += static_cast<char>(c);
       ++i;

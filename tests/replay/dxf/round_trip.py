@@ -70,6 +70,27 @@ else:
         failures.append(f"site-dxf.json: no report of the kept entities: {run.stderr!r}")
     same_after_round_trip(os.path.join(session_out, "Site.dxf"), "after-session")
 
+# Text that DXF writes in escapes: a line break, a caret, a character beyond U+FFFF.
+texts = ["Zeile 1\nZeile 2", "a ^ b ^J c", "Baum \U0001F333 ü"]
+for version, name in (("AC1015", "Alt.dwg"), ("AC1027", "Neu.dwg")):
+    session = {"documents": [{"name": name, "modelSpace": [
+        {"id": f"t{i}", "type": "text", "at": [0, i], "text": t, "height": 1}
+        for i, t in enumerate(texts)]}], "steps": []}
+    out = os.path.join(work, "texts-" + version)
+    run = replay(session, "texts-" + version, "--dxf", out)
+    dxf = os.path.join(out, name.replace(".dwg", ".dxf"))
+    # The same drawing as a 2013 file holds it: in UTF-8, escapes still read.
+    if version == "AC1027" and run.returncode == 0:
+        with open(dxf, encoding="cp1252", errors="replace") as f:
+            content = f.read().replace("AC1015", "AC1027")
+        dxf = os.path.join(work, "texts-2013.dxf")
+        with open(dxf, "w", encoding="utf-8") as f:
+            f.write(content)
+    state, _ = write_back(dxf, "texts-read-" + version)
+    got = [e["text"] for e in state["documents"][0]["modelSpace"]] if state else None
+    if got != texts:
+        failures.append(f"texts in {version}: read back as {got!r}")
+
 for failure in failures:
     print("FAIL", failure)
 print(f"{len(failures)} failure(s)")
