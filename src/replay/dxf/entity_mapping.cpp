@@ -124,14 +124,11 @@ bool MapDimension(const RawObject& object, const EntityGroups& groups, const Rea
 }
 
 bool MapBlockReference(const EntityParts& entity, const EntityGroups& groups,
-                       const DxfContent& content, EntityData& data) {
+                       const ReadContext& context, EntityData& data) {
   data.kind = EntityKind::BlockReference;
   data.block = groups.Text(2, "");
-  const std::string key = UpperName(data.block);
-  bool known = false;
-  for (const DxfContent::Block& block : content.blocks) known |= UpperName(block.data.name) == key;
   // References to anonymous blocks and to blocks the file does not define are kept.
-  if (!known) return false;
+  if (!context.blockNames.contains(UpperName(data.block))) return false;
   data.at = groups.Point(10);
   data.scale = {groups.Real(41, 1), groups.Real(42, 1), groups.Real(43, 1)};
   data.rotation = Radians(groups.Real(50, 0));
@@ -143,8 +140,8 @@ bool MapBlockReference(const EntityParts& entity, const EntityGroups& groups,
   return true;
 }
 
-bool MapGeometry(const EntityParts& entity, const EntityGroups& groups, const DxfContent& content,
-                 const ReadContext& context, EntityData& data) {
+bool MapGeometry(const EntityParts& entity, const EntityGroups& groups, const ReadContext& context,
+                 EntityData& data) {
   const std::string& type = entity.Main().Type();
   if (type == "LWPOLYLINE" || type == "POLYLINE") {
     return MapPolyline(entity, groups, data) && data.points.size() >= 4;
@@ -189,19 +186,18 @@ bool MapGeometry(const EntityParts& entity, const EntityGroups& groups, const Dx
     return true;
   }
   if (type == "DIMENSION") return MapDimension(entity.Main().groups, groups, context, data);
-  if (type == "INSERT") return MapBlockReference(entity, groups, content, data);
+  if (type == "INSERT") return MapBlockReference(entity, groups, context, data);
   return false;
 }
 
 }  // namespace
 
-std::optional<EntityData> MapEntity(const EntityParts& entity, const DxfContent& content,
-                                    const ReadContext& context,
+std::optional<EntityData> MapEntity(const EntityParts& entity, const ReadContext& context,
                                     std::vector<standalone::ObjectDataRecord>& records) {
   const EntityGroups groups(entity.Main().groups);
   EntityData data;
   TakeCommon(groups, data);
-  if (!MapGeometry(entity, groups, content, context, data)) return std::nullopt;
+  if (!MapGeometry(entity, groups, context, data)) return std::nullopt;
   const std::optional<OurExtendedData> ours = OursOf(entity.Main(), context.file);
   if (ours && ours->kind && data.kind == EntityKind::Polyline && data.closed) {
     // A region or a solid, written as its closed outline.

@@ -68,16 +68,6 @@ std::string FormatReal(double value) {
   return text;
 }
 
-std::string FormatHandle(uint64_t handle) {
-  char buffer[24];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, handle, 16);
-  std::string text(buffer, result.ptr);
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'f') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
-
 std::string EncodeText(std::string_view utf8, TextEncoding encoding) {
   std::string out;
   out.reserve(utf8.size());
@@ -160,7 +150,7 @@ void GroupWriter::Integer(int code, int64_t value) {
 void GroupWriter::Handle(int code, uint64_t handle) {
   Code(code);
   if ((code == 5 || code == 105) && handle > highest_) highest_ = handle;
-  out_ += FormatHandle(handle);
+  out_ += HandleText(handle);
   out_ += '\n';
 }
 

@@ -20,8 +20,6 @@ enum class TextEncoding { Utf8, UnicodeEscapes };
 // "1000.0", "0.25", "1e+20": the shortest text that reads back to the same double, with a
 // point when it would otherwise read as an integer.
 std::string FormatReal(double value);
-// Upper-case hexadecimal, as handles are written.
-std::string FormatHandle(uint64_t handle);
 // The value as the file holds it: UTF-8 escaped as the encoding says, and line breaks and
 // other control characters in caret form (^J), since a value is one line.
 std::string EncodeText(std::string_view utf8, TextEncoding encoding);

@@ -3,6 +3,7 @@
 #include <string>
 #include <tuple>
 
+#include "replay/dxf/group_values.h"
 #include "replay/dxf/group_writer.h"
 
 namespace nimbo::replay::dxf {
@@ -16,7 +17,7 @@ class Builder {
   uint64_t New() { return next_++; }
   uint64_t Last() const { return next_ - 1; }
 
-  static std::string H(uint64_t handle) { return FormatHandle(handle); }
+  static std::string H(uint64_t handle) { return HandleText(handle); }
 
   // A table's head and the handle it got.
   RawObject TableHead(const std::string& name, uint64_t handle, int entries) {
@@ -51,23 +52,23 @@ void Append(RawObject& to, const RawObject& groups) {
 RawObject Dictionary(uint64_t handle, uint64_t owner,
                      const std::vector<std::pair<std::string, uint64_t>>& entries) {
   RawObject d{{0, "DICTIONARY"},
-              {5, FormatHandle(handle)},
-              {330, FormatHandle(owner)},
+              {5, HandleText(handle)},
+              {330, HandleText(owner)},
               {100, "AcDbDictionary"},
               {281, "1"}};
   for (const auto& [name, entry] : entries) {
     d.push_back({3, name});
-    d.push_back({350, FormatHandle(entry)});
+    d.push_back({350, HandleText(entry)});
   }
   return d;
 }
 
 RawObject Layout(uint64_t handle, uint64_t owner, const std::string& name, int tab,
                  uint64_t record) {
-  const std::string h = FormatHandle(handle);
+  const std::string h = HandleText(handle);
   return {{0, "LAYOUT"},
           {5, h},
-          {330, FormatHandle(owner)},
+          {330, HandleText(owner)},
           {100, "AcDbPlotSettings"},
           {1, ""},
           {2, "none_device"},
@@ -124,7 +125,7 @@ RawObject Layout(uint64_t handle, uint64_t owner, const std::string& name, int t
           {27, "1.0"},
           {37, "0.0"},
           {76, "0"},
-          {330, FormatHandle(record)}};
+          {330, HandleText(record)}};
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ void ReadEntitySequence(GroupCursor& cursor, const std::string& end, const std::
     std::string& previous = paper ? afterPaper : after;
     std::vector<standalone::ObjectDataRecord> records;
     std::optional<standalone::EntityData> data;
-    if (model) data = MapEntity(entity, drawing.content, context, records);
+    if (model) data = MapEntity(entity, context, records);
     if (data) {
       if (!data->id.empty()) {
         retained.modelled[data->id] = {*data, WithoutOurExtendedData(entity)};
@@ -64,7 +64,7 @@ void ReadEntities(GroupCursor& cursor, DxfDrawing& drawing, const ReadContext& c
   cursor.TakeObject();
 }
 
-void ReadBlocks(GroupCursor& cursor, DxfDrawing& drawing, const ReadContext& context) {
+void ReadBlocks(GroupCursor& cursor, DxfDrawing& drawing, ReadContext& context) {
   while (!cursor.AtObject("ENDSEC")) {
     LinedObject begin = cursor.TakeObject();
     if (begin.Type() != "BLOCK") {
@@ -80,6 +80,7 @@ void ReadBlocks(GroupCursor& cursor, DxfDrawing& drawing, const ReadContext& con
     ReadEntitySequence(cursor, "ENDBLK", UpperName(name), !anonymous, drawing, context, &entities);
     LinedObject end = cursor.TakeObject();
     if (!anonymous) {
+      context.blockNames.insert(UpperName(name));
       drawing.content.blocks.push_back({{name, groups.Point(10)}, std::move(entities)});
     }
     drawing.retained.blocks.push_back(

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -42,11 +43,13 @@ struct ReadContext {
   bool codePage = true;  // the text is in a code page (before AutoCAD 2007)
   // The DIMSTYLE table's text height (140) and arrow size (41), by upper-case name.
   std::map<std::string, std::pair<double, double>> dimensionStyles;
+  // The user blocks defined so far, by upper-case name: what a reference may name.
+  std::set<std::string> blockNames;
 };
 
 void ReadHeader(const LinedObject& section, GroupCursor& cursor, DxfDrawing& drawing);
 void ReadTables(GroupCursor& cursor, DxfDrawing& drawing, ReadContext& context);
-void ReadBlocks(GroupCursor& cursor, DxfDrawing& drawing, const ReadContext& context);
+void ReadBlocks(GroupCursor& cursor, DxfDrawing& drawing, ReadContext& context);
 void ReadEntities(GroupCursor& cursor, DxfDrawing& drawing, const ReadContext& context);
 void ReadObjects(GroupCursor& cursor, DxfDrawing& drawing, const ReadContext& context);
 // The objects up to the next `0 ENDSEC` (which is taken).
@@ -68,7 +71,6 @@ void ReadEntitySequence(GroupCursor& cursor, const std::string& end, const std::
 // What the host makes of the entity, or nothing when it does not model it. `records` gets
 // the object-data records of our extended data.
 std::optional<standalone::EntityData> MapEntity(const EntityParts& entity,
-                                                const DxfContent& content,
                                                 const ReadContext& context,
                                                 std::vector<standalone::ObjectDataRecord>& records);
 
